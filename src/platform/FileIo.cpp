@@ -39,7 +39,7 @@ std::optional<std::vector<uint8_t>> readWholeFile(const fs::path& path) {
     auto size = in.tellg();
     if (size < 0)
         return std::nullopt;
-    std::vector<uint8_t> data(size_t(size));
+    std::vector<uint8_t> data(static_cast<size_t>(size));
     in.seekg(0);
     in.read(reinterpret_cast<char*>(data.data()), size);
     data.resize(size_t(in.gcount()));

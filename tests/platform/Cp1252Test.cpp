@@ -19,7 +19,7 @@ TEST(Cp1252, EveryByteSurvivesARoundTrip) {
 }
 
 TEST(Cp1252, UnmappableAndMalformedBecomeQuestionMarks) {
-    EXPECT_EQ(utf8ToCp1252("a\xE4\xB8\xADb"), "a?b"); // a CJK character
+    EXPECT_EQ(utf8ToCp1252("a\xE4\xB8\xAD" "b"), "a?b"); // a CJK character
     EXPECT_EQ(utf8ToCp1252("a\xC3"), "a?");           // cut sequence
     EXPECT_EQ(utf8ToCp1252("\xFF"), "?");
 }
