@@ -4,6 +4,7 @@
 
 #include "platform/Cp1252.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
