@@ -1,0 +1,139 @@
+// Sound table file: byte image of entries 0-94, defaults built from the label tables, power-safe save.
+#include "config/SoundParams.h"
+
+#include "config/LabelTables.h"
+#include "platform/FileIo.h"
+#include "platform/PinError.h"
+
+#include <filesystem>
+
+namespace pinstage {
+
+namespace {
+
+constexpr const char* kLoadError = "fichier de paramétrage des sons introuvable";
+constexpr const char* kSaveError = "Impossible de créer le fichier de paramètrages du son";
+constexpr size_t kFileNameOffset = 0;
+constexpr size_t kLabelOffset = 25;
+constexpr size_t kNumberOffset = 108;
+constexpr int kFirstContactFunction = 31;
+
+// The built-in rows are constant and checked by the tests; a malformed entry would read as 0.
+int32_t tableNumber(const char* text) {
+    return int32_t(parseTableNumber(text).value_or(0));
+}
+
+std::filesystem::path datasFile(const DataRoot& root, const char* baseName, int config) {
+    return root.file(DataDir::Datas, numberedName(baseName, config));
+}
+
+} // namespace
+
+SoundsRecord defaultSoundParams(const ContactsRecord& contacts) {
+    SoundsRecord r;
+    for (int i = 0; i < kSoundFunctionCount; ++i) {
+        SoundEntry& e = r.entries[size_t(i)];
+        if (i < kSoundCount)
+            e.fileName.setUtf8(soundFileNames[size_t(i)]);
+        std::string label = soundFunctions[size_t(2 * i)];
+        if (i >= kFirstContactFunction) {
+            int contact = i - kFirstContactFunction;
+            label += "   " + contacts.names[size_t(contact)].utf8();
+        }
+        e.label.setUtf8(label);
+        e.soundNumber = tableNumber(soundFunctions[size_t(2 * i + 1)]);
+    }
+    return r;
+}
+
+std::vector<uint8_t> encodeSoundParams(const SoundsRecord& r) {
+    std::vector<uint8_t> bytes(kSoundsFileSize, 0);
+    ByteWriter w(bytes);
+    for (int i = 0; i < kStoredSoundEntries; ++i) {
+        const SoundEntry& e = r.entries[size_t(i)];
+        size_t base = size_t(i) * kSoundEntrySize;
+        w.raw(base + kFileNameOffset, e.fileName.bytes);
+        w.raw(base + kLabelOffset, e.label.bytes);
+        w.i32(base + kNumberOffset, e.soundNumber);
+    }
+    return bytes;
+}
+
+void decodeSoundParams(std::span<const uint8_t> bytes, SoundsRecord& r) {
+    // The file's bytes lie over the record's own image, so a short file leaves the rest as it was,
+    // even in the middle of a number.
+    std::vector<uint8_t> image = encodeSoundParams(r);
+    std::copy_n(bytes.begin(), std::min(bytes.size(), image.size()), image.begin());
+    ByteReader rd(image);
+    for (int i = 0; i < kStoredSoundEntries; ++i) {
+        SoundEntry& e = r.entries[size_t(i)];
+        size_t base = size_t(i) * kSoundEntrySize;
+        rd.raw(base + kFileNameOffset, e.fileName.bytes);
+        rd.raw(base + kLabelOffset, e.label.bytes);
+        e.soundNumber = rd.i32(base + kNumberOffset);
+    }
+    // The last function is never stored: it always plays its built-in default.
+    r.entries[kSoundFunctionCount - 1].soundNumber = tableNumber(soundFunctions[2 * kSoundFunctionCount - 1]);
+}
+
+void loadSoundParams(const std::filesystem::path& file, SoundsRecord& r) {
+    auto bytes = readFilePrefix(file, kSoundsFileSize);
+    if (!bytes)
+        throw PinError(kLoadError);
+    decodeSoundParams(*bytes, r);
+}
+
+void saveSoundParams(const std::filesystem::path& file, const SoundsRecord& r) {
+    if (!writeFileAtomically(file, encodeSoundParams(r)))
+        throw PinError(kSaveError);
+}
+
+void createSoundParamsDefaults(const DataRoot& root, int config, const ContactsRecord& contacts,
+                               SoundsRecord& r) {
+    SoundsRecord defaults = defaultSoundParams(contacts);
+    saveSoundParams(datasFile(root, kSoundParamsBaseName, config), defaults);
+    saveSoundParams(datasFile(root, kSoundParamsDefaultCopyBaseName, config), defaults);
+    r = defaults;
+}
+
+void restoreSoundParamsDefaults(const DataRoot& root, int config, const ContactsRecord& contacts,
+                                SoundsRecord& r) {
+    auto copy = datasFile(root, kSoundParamsDefaultCopyBaseName, config);
+    if (std::filesystem::exists(copy))
+        loadSoundParams(copy, r);
+    else
+        createSoundParamsDefaults(root, config, contacts, r);
+}
+
+std::vector<FieldLine> describeSoundParams(std::span<const uint8_t> bytes) {
+    std::vector<FieldLine> lines;
+    ByteReader rd(bytes);
+    auto add = [&](size_t offset, size_t size, const std::string& name, auto value) {
+        lines.push_back({offset, name, rd.has(offset, size) ? value() : std::string("(incomplet)")});
+    };
+    for (int i = 0; i < kStoredSoundEntries; ++i) {
+        size_t base = size_t(i) * kSoundEntrySize;
+        if (base >= bytes.size())
+            break;
+        std::string n = "[" + std::to_string(i) + "] ";
+        add(base + kFileNameOffset, 25, n + "Nom du fichier son",
+            [&] { return cp1252ToUtf8(readSlotCp1252(bytes.data() + base + kFileNameOffset, 25)); });
+        add(base + kLabelOffset, 83, n + "Fonction de jeu sonorisée",
+            [&] { return cp1252ToUtf8(readSlotCp1252(bytes.data() + base + kLabelOffset, 83)); });
+        add(base + kNumberOffset, 4, n + "N° de son", [&] {
+            int32_t v = rd.i32(base + kNumberOffset);
+            std::string s = std::to_string(v);
+            if (v == kNoSound)
+                s += " (aucun son)";
+            else if (v < 0 || v >= kSoundCount)
+                s += " (hors limites)";
+            return s;
+        });
+    }
+    if (bytes.size() > kSoundsFileSize)
+        lines.push_back({kSoundsFileSize, "Octets au-delà de l'enregistrement",
+                         std::to_string(bytes.size() - kSoundsFileSize) + " ignorés"});
+    return lines;
+}
+
+} // namespace pinstage
