@@ -1,0 +1,22 @@
+// Whole-record file access shared by every parameter file: a read that fails with the file's
+// load message, and a power-safe write that fails with its save message.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace pinstage {
+
+// What the file holds, at most maxBytes. Throws PinError(loadMessage) when it cannot be opened.
+std::vector<uint8_t> readRecordFile(const std::filesystem::path& file, size_t maxBytes,
+                                    const std::string& loadMessage);
+
+// Replaces the file with the bytes, power-safe. Throws PinError(saveMessage) on failure, leaving
+// the old file as it was.
+void writeRecordFile(const std::filesystem::path& file, std::span<const uint8_t> bytes,
+                     const std::string& saveMessage);
+
+} // namespace pinstage
