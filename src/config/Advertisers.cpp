@@ -2,11 +2,14 @@
 // and the default file of 19 internet advertisers.
 #include "config/Advertisers.h"
 
+#include "config/FileNames.h"
 #include "config/Players.h"
+#include "config/RecordFile.h"
 #include "platform/FileIo.h"
 #include "platform/PinError.h"
 
 #include <algorithm>
+#include <cstdio>
 
 namespace pinstage {
 
@@ -81,7 +84,7 @@ FicheAnnonceur decodeFicheAnnonceur(std::span<const uint8_t> bytes) {
 }
 
 fs::path advertisersFile(const DataRoot& root, int config) {
-    return root.file(DataDir::Datas, numberedName(kAdvertisersBaseName, config));
+    return root.file(DataDir::Datas, numberedName(kAdvertisersFileName, config));
 }
 
 std::vector<FicheAnnonceur> defaultAdvertisers(const std::string& creationDate) {
@@ -107,7 +110,7 @@ std::vector<FicheAnnonceur> defaultAdvertisers(const std::string& creationDate) 
 
 void CreerAnnonceursDefaut(const DataRoot& root, int config, std::vector<std::string>* created) {
     auto fiches = defaultAdvertisers(currentDateTimeText());
-    for (const char* base : {kAdvertisersBaseName, kAdvertisersDefaultCopyBaseName}) {
+    for (const char* base : {kAdvertisersFileName, kAdvertisersDefaultCopyName}) {
         std::string name = numberedName(base, config);
         EcrireAnnonceurs(root.file(DataDir::Datas, name), fiches, false, 0, kDefaultAdvertiserCount);
         if (created)
@@ -117,7 +120,8 @@ void CreerAnnonceursDefaut(const DataRoot& root, int config, std::vector<std::st
 
 int LireAnnonceurs(const fs::path& file, std::span<FicheAnnonceur> buffers, int firstIndex, int count,
                    int* recordCount) {
-    auto image = readWholeFile(file);
+    std::error_code ec;
+    auto image = fs::is_regular_file(file, ec) ? readWholeFile(file) : std::nullopt;
     int n = image ? int(std::min<size_t>(image->size() / kFicheAnnonceurSize, INT32_MAX)) : 0;
     if (recordCount)
         *recordCount = n;
@@ -135,7 +139,8 @@ bool EcrireAnnonceurs(const fs::path& file, std::span<FicheAnnonceur> buffers, b
                       int count) {
     std::vector<uint8_t> image;
     if (fs::exists(file)) {
-        auto existing = readWholeFile(file);
+        std::error_code ec;
+        auto existing = fs::is_regular_file(file, ec) ? readWholeFile(file) : std::nullopt;
         if (!existing)
             throw PinError(kCreateError);
         image = std::move(*existing);
@@ -151,8 +156,7 @@ bool EcrireAnnonceurs(const fs::path& file, std::span<FicheAnnonceur> buffers, b
         std::copy(bytes.begin(), bytes.end(),
                   image.begin() + std::ptrdiff_t(plan.offset + k * kFicheAnnonceurSize));
     }
-    if (!writeFileAtomically(file, image))
-        throw PinError(kCreateError);
+    writeRecordFile(file, image, kCreateError);
     return true;
 }
 
@@ -175,37 +179,32 @@ bool isInternetAdvert(const FicheAnnonceur& f) {
 
 std::vector<FieldLine> describeAdvertisers(std::span<const uint8_t> bytes) {
     std::vector<FieldLine> lines;
-    size_t n = bytes.size() / kFicheAnnonceurSize;
+    size_t n = bytes.size() / kFicheAnnonceurSize; // a partial tail is no record
     for (size_t i = 0; i < n; ++i) {
         size_t b = i * kFicheAnnonceurSize;
         FicheAnnonceur f = decodeFicheAnnonceur(bytes.subspan(b, kFicheAnnonceurSize));
-        std::string p = "[" + std::to_string(i) + "] ";
-        auto add = [&](size_t o, size_t title, std::string v) {
-            lines.push_back({b + o, p + advertiserGridTitles[title], std::move(v)});
+        std::string index = "[" + std::to_string(i) + "]";
+        auto add = [&](size_t o, const char* name, std::string value) {
+            lines.push_back({b + o, name + index, std::move(value)});
         };
-        add(oId, 0, std::to_string(f.identificateur));
-        add(oNom, 1, f.nomAnnonceur.utf8());
-        add(oType, 2,
-            std::to_string(f.typeAnnonce) + (isInternetAdvert(f) ? " (internet)" : " (image locale)"));
-        add(oAdresse, 3, f.adresseConnection.utf8());
-        add(oAttente, 4, f.fichierAttente.utf8());
-        add(oPayees, 5, std::to_string(f.diffusionsPayees));
-        add(oEffectives, 6, std::to_string(f.diffusionsEffectives));
-        add(oDuree, 7, std::to_string(f.dureeMiniDiffusion));
-        add(oDate, 8, f.dateDerniereDiffusion.utf8());
-        add(oPeriode, 9, std::to_string(f.periodePassage));
-        lines.push_back(
-            {b + oDebut, p + "Début de la diffusion en cours (ms)", std::to_string(f.debutDiffusion)});
-        lines.push_back(
-            {b + oTemps, p + "Durée de la diffusion en cours (ms)", std::to_string(f.tempsAffichage)});
-        lines.push_back({b + oEnDiffusion, p + "En diffusion", std::to_string(f.enDiffusion)});
-        lines.push_back({b + oAlignment, p + "Alignement",
-                         std::to_string(f.alignment[0]) + " " + std::to_string(f.alignment[1]) + " " +
-                             std::to_string(f.alignment[2])});
+        add(oId, "identificateur", std::to_string(f.identificateur));
+        add(oNom, "nomAnnonceur", f.nomAnnonceur.utf8());
+        add(oType, "typeAnnonce",
+            std::to_string(f.typeAnnonce) + (isInternetAdvert(f) ? " (internet)" : " (locale)"));
+        add(oAdresse, "adresseConnection", f.adresseConnection.utf8());
+        add(oAttente, "fichierAttente", f.fichierAttente.utf8());
+        add(oPayees, "diffusionsPayees", std::to_string(f.diffusionsPayees));
+        add(oEffectives, "diffusionsEffectives", std::to_string(f.diffusionsEffectives));
+        add(oDuree, "dureeMiniDiffusion", std::to_string(f.dureeMiniDiffusion));
+        add(oDate, "dateDerniereDiffusion", f.dateDerniereDiffusion.utf8());
+        add(oPeriode, "periodePassage", std::to_string(f.periodePassage));
+        add(oDebut, "debutDiffusion", std::to_string(f.debutDiffusion));
+        add(oTemps, "tempsAffichage", std::to_string(f.tempsAffichage));
+        add(oEnDiffusion, "enDiffusion", std::to_string(f.enDiffusion));
+        char hex[16];
+        std::snprintf(hex, sizeof hex, "%02X %02X %02X", f.alignment[0], f.alignment[1], f.alignment[2]);
+        add(oAlignment, "alignment", hex);
     }
-    if (size_t rest = bytes.size() % kFicheAnnonceurSize)
-        lines.push_back({n * kFicheAnnonceurSize, "Octets hors enregistrement complet",
-                         std::to_string(rest) + " ignorés"});
     return lines;
 }
 

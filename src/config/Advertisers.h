@@ -18,9 +18,6 @@ constexpr size_t kFicheAnnonceurSize = 192;
 constexpr int kDefaultAdvertiserCount = 19;
 constexpr int32_t kAdvertInternet = 1; // any other type is a local picture
 
-inline constexpr const char* kAdvertisersBaseName = "Annonceurs.fli";
-inline constexpr const char* kAdvertisersDefaultCopyBaseName = "DefautAnnonceurs.fli";
-
 struct FicheAnnonceur {
     int32_t identificateur{};           // 0: record number, set by the writer
     TextSlot<24> nomAnnonceur;          // 4

@@ -2,9 +2,9 @@
 // power-safe save and checked reading of the values that index other tables.
 #include "config/FrontonParams.h"
 
+#include "config/FileNames.h"
 #include "config/LabelTables.h"
-#include "platform/FileIo.h"
-#include "platform/PinError.h"
+#include "config/RecordFile.h"
 
 namespace pinstage {
 
@@ -18,10 +18,6 @@ constexpr size_t kElementRowWidth = 13;
 // The built-in rows are constant and checked by the tests; a malformed entry would read as 0.
 int32_t tableNumber(const char* text) {
     return int32_t(parseTableNumber(text).value_or(0));
-}
-
-std::filesystem::path datasFile(const DataRoot& root, const char* baseName, int config) {
-    return root.file(DataDir::Datas, numberedName(baseName, config));
 }
 
 // Field offsets within one element.
@@ -170,26 +166,22 @@ void decodeFronton(std::span<const uint8_t> bytes, FrontonRecord& r) {
 }
 
 void loadFronton(const std::filesystem::path& file, FrontonRecord& r) {
-    auto bytes = readFilePrefix(file, kFrontonFileSize);
-    if (!bytes)
-        throw PinError(kLoadError);
-    decodeFronton(*bytes, r);
+    decodeFronton(readRecordFile(file, kFrontonFileSize, kLoadError), r);
 }
 
 void saveFronton(const std::filesystem::path& file, const FrontonRecord& r) {
-    if (!writeFileAtomically(file, encodeFronton(r)))
-        throw PinError(kSaveError);
+    writeRecordFile(file, encodeFronton(r), kSaveError);
 }
 
 void createFrontonDefaults(const DataRoot& root, int config, FrontonRecord& r) {
     FrontonRecord defaults = defaultFronton();
-    saveFronton(datasFile(root, kFrontonBaseName, config), defaults);
-    saveFronton(datasFile(root, kFrontonDefaultCopyBaseName, config), defaults);
+    saveFronton(configFile(root, kFrontonFileName, config), defaults);
+    saveFronton(configFile(root, kFrontonDefaultCopyName, config), defaults);
     r = defaults;
 }
 
 void restoreFrontonDefaults(const DataRoot& root, int config, FrontonRecord& r) {
-    auto copy = datasFile(root, kFrontonDefaultCopyBaseName, config);
+    auto copy = configFile(root, kFrontonDefaultCopyName, config);
     if (std::filesystem::exists(copy))
         loadFronton(copy, r);
     else
@@ -217,66 +209,56 @@ bool isDrawnLayer(int32_t layer) {
 
 std::vector<FieldLine> describeFronton(std::span<const uint8_t> bytes) {
     std::vector<FieldLine> lines;
-    ByteReader rd(bytes);
+    auto record = bytes.first(std::min(bytes.size(), kFrontonFileSize));
+    ByteReader rd(record);
     for (size_t n = 0; n < size_t(kFrontonElementCount); ++n) {
         size_t b = n * kFrontonElementSize;
-        if (b >= bytes.size())
-            break;
-        std::string p = "[" + std::to_string(n) + "] ";
-        auto text = [&](size_t o, size_t size, const char* name, bool asIndex = false) {
-            if (!rd.has(b + o, size)) {
-                lines.push_back({b + o, p + name, "(incomplet)"});
-                return;
-            }
-            std::string raw = readSlotCp1252(bytes.data() + b + o, size);
-            std::string v = cp1252ToUtf8(raw);
-            if (asIndex && !raw.empty()) {
-                auto idx = decimalIndex(raw);
-                if (!idx || *idx >= kFrontonPictureCount)
-                    v += " (hors limites)";
-            }
-            lines.push_back({b + o, p + name, v});
+        std::string index = "[" + std::to_string(n) + "]";
+        auto add = [&](size_t o, size_t size, const char* name, auto value) {
+            if (rd.has(b + o, size))
+                lines.push_back({b + o, name + index, value()});
         };
-        auto num = [&](size_t o, const char* name, int end = 0, const char* outside = " (hors limites)") {
-            if (!rd.has(b + o, 4)) {
-                lines.push_back({b + o, p + name, "(incomplet)"});
-                return;
-            }
-            int32_t v = rd.i32(b + o);
-            std::string s = std::to_string(v);
-            if (end > 0 && (v < 0 || v >= end))
-                s += outside;
-            lines.push_back({b + o, p + name, s});
+        auto text = [&](size_t o, size_t size, const char* name) {
+            add(o, size, name, [&] { return cp1252ToUtf8(readSlotCp1252(&record[b + o], size)); });
         };
-        auto byte = [&](size_t o, const char* name) {
-            lines.push_back(
-                {b + o, p + name, rd.has(b + o, 1) ? std::to_string(rd.u8(b + o)) : "(incomplet)"});
+        auto num = [&](size_t o, const char* name) {
+            add(o, 4, name, [&] { return std::to_string(rd.i32(b + o)); });
         };
-        text(oPictureFile, 32, "Fichier image");
-        num(oSourceLeft, "Source gauche");
-        num(oSourceRight, "Source droite");
-        num(oSourceTop, "Source haut");
-        num(oSourceBottom, "Source bas");
-        text(oFunctionLabel, 80, "Fonction de l'élément");
-        text(oPictureNumber, 4, "N° d'image", true);
-        num(oDisplayLeft, "Affichage gauche");
-        num(oDisplayRight, "Affichage droite");
-        num(oDisplayTop, "Affichage haut");
-        num(oDisplayBottom, "Affichage bas");
-        num(oLayer, "Couche", kFrontonLayerCount, " (non affiché)");
-        num(oParent, "Élément parent", kFrontonElementCount);
-        num(oDrawSlot, "Ordre d'affichage", kFrontonElementCount);
-        num(oReelLeft, "Fenêtre rouleau gauche");
-        num(oReelRight, "Fenêtre rouleau droite");
-        num(oReelTop, "Fenêtre rouleau haut");
-        num(oReelBottom, "Fenêtre rouleau bas");
-        byte(oDirty, "À redessiner");
-        byte(oEditorVisibility, "Visibilité éditeur");
-        text(oPictureNumberCopy, 6, "Copie du N° d'image");
+        // An index outside its table is listed with a note, as the display will ignore it.
+        auto index32 = [&](size_t o, const char* name, int32_t end, const char* note) {
+            add(o, 4, name, [&] {
+                int32_t v = rd.i32(b + o);
+                return std::to_string(v) + (v < 0 || v >= end ? note : "");
+            });
+        };
+        text(oPictureFile, 32, "pictureFile");
+        num(oSourceLeft, "sourceLeft");
+        num(oSourceRight, "sourceRight");
+        num(oSourceTop, "sourceTop");
+        num(oSourceBottom, "sourceBottom");
+        text(oFunctionLabel, 80, "functionLabel");
+        add(oPictureNumber, 4, "pictureNumber", [&] {
+            std::string raw = readSlotCp1252(&record[b + oPictureNumber], 4);
+            auto picture = decimalIndex(raw);
+            bool outside = !raw.empty() && (!picture || *picture >= kFrontonPictureCount);
+            return cp1252ToUtf8(raw) + (outside ? " (hors limites)" : "");
+        });
+        num(oDisplayLeft, "displayLeft");
+        num(oDisplayRight, "displayRight");
+        num(oDisplayTop, "displayTop");
+        num(oDisplayBottom, "displayBottom");
+        index32(oLayer, "layer", kFrontonLayerCount, " (non affiché)");
+        index32(oParent, "parent", kFrontonElementCount, " (hors limites)");
+        index32(oDrawSlot, "drawSlot", kFrontonElementCount, " (hors limites)");
+        num(oReelLeft, "reelWindowLeft");
+        num(oReelRight, "reelWindowRight");
+        num(oReelTop, "reelWindowTop");
+        num(oReelBottom, "reelWindowBottom");
+        add(oDirty, 1, "dirty", [&] { return std::to_string(rd.u8(b + oDirty)); });
+        add(oEditorVisibility, 1, "editorVisibility",
+            [&] { return std::to_string(rd.u8(b + oEditorVisibility)); });
+        text(oPictureNumberCopy, 6, "pictureNumberCopy");
     }
-    if (bytes.size() > kFrontonFileSize)
-        lines.push_back({kFrontonFileSize, "Octets au-delà de l'enregistrement",
-                         std::to_string(bytes.size() - kFrontonFileSize) + " ignorés"});
     return lines;
 }
 

@@ -24,9 +24,6 @@ constexpr int kFirstReelElement = 2;
 constexpr int kEndReelElements = 32; // reels are 2 <= e < 32
 constexpr int kAdvertElement = 88;
 
-inline constexpr const char* kFrontonBaseName = "FrontonParam.fli";
-inline constexpr const char* kFrontonDefaultCopyBaseName = "DefautFronton.fli";
-
 struct FrontonElement {
     TextSlot<32> pictureFile;      // 0: picture file of picture n (elements 0-50)
     int32_t sourceLeft{};          // 32

@@ -2,6 +2,8 @@
 // sorted by the exchange sort; every change replaces the file power-safe.
 #include "config/Players.h"
 
+#include "config/FileNames.h"
+#include "config/RecordFile.h"
 #include "platform/FileIo.h"
 #include "platform/PinError.h"
 
@@ -38,6 +40,14 @@ void putAt(std::vector<uint8_t>& image, size_t place, RawFiche f, int32_t id) {
 
 uint32_t scoreOf(const RawFiche& f) {
     return ByteReader(f).u32(oScore);
+}
+
+// The whole file, or nullopt when it is not a readable regular file.
+std::optional<std::vector<uint8_t>> readRegularFile(const fs::path& file) {
+    std::error_code ec;
+    if (!fs::is_regular_file(file, ec))
+        return std::nullopt;
+    return readWholeFile(file);
 }
 
 } // namespace
@@ -82,14 +92,14 @@ FicheJoueur decodeFicheJoueur(std::span<const uint8_t> bytes) {
 int CompterFichesJoueurs(const fs::path& file) {
     std::error_code ec;
     auto size = fs::file_size(file, ec);
-    if (ec || !readFilePrefix(file, 0))
+    if (ec || !fs::is_regular_file(file, ec) || !readFilePrefix(file, 0))
         throw PinError(kCountError);
     return int(std::min<uintmax_t>(size / kFicheJoueurSize, INT32_MAX));
 }
 
 int LireFichesJoueurs(const fs::path& file, std::span<FicheJoueur> buffers, int firstIndex, int count,
                       int* recordCount) {
-    auto image = readWholeFile(file);
+    auto image = readRegularFile(file);
     if (!image)
         throw PinError(kReadError);
     int n = int(std::min<size_t>(image->size() / kFicheJoueurSize, INT32_MAX));
@@ -109,7 +119,7 @@ bool EcrireFichesJoueurs(const fs::path& file, std::span<FicheJoueur> buffers, b
                          int count) {
     std::vector<uint8_t> image;
     if (fs::exists(file)) {
-        auto existing = readWholeFile(file);
+        auto existing = readRegularFile(file);
         if (!existing)
             throw PinError(kWriteError);
         image = std::move(*existing);
@@ -125,13 +135,12 @@ bool EcrireFichesJoueurs(const fs::path& file, std::span<FicheJoueur> buffers, b
         std::copy(bytes.begin(), bytes.end(),
                   image.begin() + std::ptrdiff_t(plan.offset + k * kFicheJoueurSize));
     }
-    if (!writeFileAtomically(file, image))
-        throw PinError(kWriteError);
+    writeRecordFile(file, image, kWriteError);
     return true;
 }
 
 void TrierFichesJoueurs(const fs::path& file) {
-    auto loaded = readWholeFile(file);
+    auto loaded = readRegularFile(file);
     if (!loaded)
         throw PinError(kReadError);
     std::vector<uint8_t>& image = *loaded;
@@ -150,12 +159,12 @@ void TrierFichesJoueurs(const fs::path& file) {
             }
         }
     }
-    if (exchanged && !writeFileAtomically(file, image))
-        throw PinError(kWriteError);
+    if (exchanged)
+        writeRecordFile(file, image, kWriteError);
 }
 
 fs::path playersFile(const DataRoot& root, int config) {
-    return root.file(DataDir::BasesDeDonnees, numberedName(kPlayersBaseName, config));
+    return root.file(DataDir::BasesDeDonnees, numberedName(kPlayersFileName, config));
 }
 
 std::array<FicheJoueur, kDefaultPlayerCount> defaultPlayerRecords(const std::string& endDate) {
@@ -180,7 +189,7 @@ void loadOrCreatePlayers(const DataRoot& root, int config, std::vector<std::stri
     auto records = defaultPlayerRecords(currentDateTimeText());
     EcrireFichesJoueurs(file, records, true, 0, kDefaultPlayerCount);
     if (created)
-        created->push_back(numberedName(kPlayersBaseName, config));
+        created->push_back(numberedName(kPlayersFileName, config));
 }
 
 fs::path localPhotoPath(const DataRoot& root, const FicheJoueur& f) {
@@ -210,21 +219,18 @@ std::string currentDateTimeText() {
 
 std::vector<FieldLine> describePlayers(std::span<const uint8_t> bytes) {
     std::vector<FieldLine> lines;
-    size_t n = bytes.size() / kFicheJoueurSize;
+    size_t n = bytes.size() / kFicheJoueurSize; // a partial tail is no record
     for (size_t i = 0; i < n; ++i) {
         size_t b = i * kFicheJoueurSize;
         FicheJoueur f = decodeFicheJoueur(bytes.subspan(b, kFicheJoueurSize));
-        std::string p = "[" + std::to_string(i) + "] ";
-        lines.push_back({b + oId, p + playerGridTitles[0], std::to_string(f.idClassement)});
-        lines.push_back({b + oNom, p + playerGridTitles[1], f.nomDuJoueur.utf8()});
-        lines.push_back({b + oDebut, p + playerGridTitles[2], f.dateDebut.utf8()});
-        lines.push_back({b + oFin, p + playerGridTitles[3], f.dateFin.utf8()});
-        lines.push_back({b + oScore, p + playerGridTitles[4], std::to_string(f.score)});
-        lines.push_back({b + oPhoto, p + playerGridTitles[5], f.cheminPhoto.utf8()});
+        std::string index = "[" + std::to_string(i) + "]";
+        lines.push_back({b + oId, "idClassement" + index, std::to_string(f.idClassement)});
+        lines.push_back({b + oNom, "nomDuJoueur" + index, f.nomDuJoueur.utf8()});
+        lines.push_back({b + oDebut, "dateDebut" + index, f.dateDebut.utf8()});
+        lines.push_back({b + oFin, "dateFin" + index, f.dateFin.utf8()});
+        lines.push_back({b + oScore, "score" + index, std::to_string(f.score)});
+        lines.push_back({b + oPhoto, "cheminPhoto" + index, f.cheminPhoto.utf8()});
     }
-    if (size_t rest = bytes.size() % kFicheJoueurSize)
-        lines.push_back(
-            {n * kFicheJoueurSize, "Octets hors enregistrement complet", std::to_string(rest) + " ignorés"});
     return lines;
 }
 

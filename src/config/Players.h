@@ -18,8 +18,6 @@ namespace pinstage {
 constexpr size_t kFicheJoueurSize = 168;
 constexpr int kDefaultPlayerCount = 7;
 
-inline constexpr const char* kPlayersBaseName = "Joueurs.db";
-
 struct FicheJoueur {
     int32_t idClassement{};   // 0: place in the file, set by the writer and the sort
     TextSlot<30> nomDuJoueur; // 4

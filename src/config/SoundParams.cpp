@@ -1,9 +1,9 @@
 // Sound table file: byte image of entries 0-94, defaults built from the label tables, power-safe save.
 #include "config/SoundParams.h"
 
+#include "config/FileNames.h"
 #include "config/LabelTables.h"
-#include "platform/FileIo.h"
-#include "platform/PinError.h"
+#include "config/RecordFile.h"
 
 #include <filesystem>
 
@@ -21,10 +21,6 @@ constexpr int kFirstContactFunction = 31;
 // The built-in rows are constant and checked by the tests; a malformed entry would read as 0.
 int32_t tableNumber(const char* text) {
     return int32_t(parseTableNumber(text).value_or(0));
-}
-
-std::filesystem::path datasFile(const DataRoot& root, const char* baseName, int config) {
-    return root.file(DataDir::Datas, numberedName(baseName, config));
 }
 
 } // namespace
@@ -77,28 +73,24 @@ void decodeSoundParams(std::span<const uint8_t> bytes, SoundsRecord& r) {
 }
 
 void loadSoundParams(const std::filesystem::path& file, SoundsRecord& r) {
-    auto bytes = readFilePrefix(file, kSoundsFileSize);
-    if (!bytes)
-        throw PinError(kLoadError);
-    decodeSoundParams(*bytes, r);
+    decodeSoundParams(readRecordFile(file, kSoundsFileSize, kLoadError), r);
 }
 
 void saveSoundParams(const std::filesystem::path& file, const SoundsRecord& r) {
-    if (!writeFileAtomically(file, encodeSoundParams(r)))
-        throw PinError(kSaveError);
+    writeRecordFile(file, encodeSoundParams(r), kSaveError);
 }
 
 void createSoundParamsDefaults(const DataRoot& root, int config, const ContactsRecord& contacts,
                                SoundsRecord& r) {
     SoundsRecord defaults = defaultSoundParams(contacts);
-    saveSoundParams(datasFile(root, kSoundParamsBaseName, config), defaults);
-    saveSoundParams(datasFile(root, kSoundParamsDefaultCopyBaseName, config), defaults);
+    saveSoundParams(configFile(root, kSoundsFileName, config), defaults);
+    saveSoundParams(configFile(root, kSoundsDefaultCopyName, config), defaults);
     r = defaults;
 }
 
 void restoreSoundParamsDefaults(const DataRoot& root, int config, const ContactsRecord& contacts,
                                 SoundsRecord& r) {
-    auto copy = datasFile(root, kSoundParamsDefaultCopyBaseName, config);
+    auto copy = configFile(root, kSoundsDefaultCopyName, config);
     if (std::filesystem::exists(copy))
         loadSoundParams(copy, r);
     else
@@ -107,32 +99,28 @@ void restoreSoundParamsDefaults(const DataRoot& root, int config, const Contacts
 
 std::vector<FieldLine> describeSoundParams(std::span<const uint8_t> bytes) {
     std::vector<FieldLine> lines;
-    ByteReader rd(bytes);
-    auto add = [&](size_t offset, size_t size, const std::string& name, auto value) {
-        lines.push_back({offset, name, rd.has(offset, size) ? value() : std::string("(incomplet)")});
-    };
+    auto record = bytes.first(std::min(bytes.size(), kSoundsFileSize));
+    ByteReader rd(record);
     for (int i = 0; i < kStoredSoundEntries; ++i) {
         size_t base = size_t(i) * kSoundEntrySize;
-        if (base >= bytes.size())
+        std::string index = "[" + std::to_string(i) + "]";
+        auto text = [&](size_t o, size_t size, const char* name) {
+            if (rd.has(base + o, size))
+                lines.push_back(
+                    {base + o, name + index, cp1252ToUtf8(readSlotCp1252(&record[base + o], size))});
+        };
+        text(kFileNameOffset, 25, "fileName");
+        text(kLabelOffset, 83, "label");
+        if (!rd.has(base + kNumberOffset, 4))
             break;
-        std::string n = "[" + std::to_string(i) + "] ";
-        add(base + kFileNameOffset, 25, n + "Nom du fichier son",
-            [&] { return cp1252ToUtf8(readSlotCp1252(bytes.data() + base + kFileNameOffset, 25)); });
-        add(base + kLabelOffset, 83, n + "Fonction de jeu sonorisée",
-            [&] { return cp1252ToUtf8(readSlotCp1252(bytes.data() + base + kLabelOffset, 83)); });
-        add(base + kNumberOffset, 4, n + "N° de son", [&] {
-            int32_t v = rd.i32(base + kNumberOffset);
-            std::string s = std::to_string(v);
-            if (v == kNoSound)
-                s += " (aucun son)";
-            else if (v < 0 || v >= kSoundCount)
-                s += " (hors limites)";
-            return s;
-        });
+        int32_t v = rd.i32(base + kNumberOffset);
+        std::string value = std::to_string(v);
+        if (v == kNoSound)
+            value += " (aucun son)";
+        else if (v < 0 || v >= kSoundCount)
+            value += " (hors limites)";
+        lines.push_back({base + kNumberOffset, "soundNumber" + index, value});
     }
-    if (bytes.size() > kSoundsFileSize)
-        lines.push_back({kSoundsFileSize, "Octets au-delà de l'enregistrement",
-                         std::to_string(bytes.size() - kSoundsFileSize) + " ignorés"});
     return lines;
 }
 

@@ -16,9 +16,6 @@
 
 namespace pinstage {
 
-inline constexpr const char* kSoundParamsBaseName = "SonsParam.fli";
-inline constexpr const char* kSoundParamsDefaultCopyBaseName = "DefautSons.fli";
-
 // Default WAV file per sound number 0-63, then the end marker " ".
 extern const std::array<const char*, 65> soundFileNames;
 // 103 rows of (label, default sound number as decimal text): functions 0-30 are game events,
