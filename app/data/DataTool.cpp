@@ -1,10 +1,198 @@
+// pinstage-data: creates the missing parameter files of a configuration as the start-up does,
+// decodes any parameter file field by field, and lists the accounting figures as CSV.
 #include "DataTool.h"
+
+#include "config/Accounting.h"
+#include "config/Adjustments.h"
+#include "config/Advertisers.h"
+#include "config/CoilsParams.h"
+#include "config/CombinationsParams.h"
+#include "config/ContactsParams.h"
+#include "config/FileNames.h"
+#include "config/FrontonParams.h"
+#include "config/GameRuleParams.h"
+#include "config/LabelTables.h"
+#include "config/LampsParams.h"
+#include "config/ParameterStore.h"
+#include "config/Players.h"
+#include "config/SoundParams.h"
+#include "platform/FileIo.h"
+#include "platform/PinError.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <optional>
 
 namespace pinstage {
 
-int runDataTool(const std::vector<std::string>&, std::ostream&, std::ostream& err) {
-    err << "commande inconnue\n";
-    return 2;
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kUsageError = 2;
+constexpr int kFailure = 1;
+
+const char* const kUsage = "usage : pinstage-data init --root DOSSIER --config N\n"
+                           "        pinstage-data show FICHIER\n"
+                           "        pinstage-data audits --root DOSSIER --config N\n";
+
+struct UsageError {
+    std::string message;
+};
+
+struct RootAndConfig {
+    fs::path root = DataRoot::defaultRoot();
+    int config = 0;
+};
+
+int parseConfig(const std::string& text) {
+    if (text.size() == 1 && text[0] >= '0' && text[0] < char('0' + kConfigurationCount))
+        return text[0] - '0';
+    throw UsageError{"numéro de configuration invalide (0 à 7) : " + text};
+}
+
+RootAndConfig parseRootAndConfig(const std::vector<std::string>& args) {
+    RootAndConfig rc;
+    for (size_t i = 1; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a != "--root" && a != "--config")
+            throw UsageError{"option inconnue : " + a};
+        if (i + 1 >= args.size())
+            throw UsageError{"valeur manquante après " + a};
+        const std::string& v = args[++i];
+        if (a == "--root")
+            rc.root = fs::path(v);
+        else
+            rc.config = parseConfig(v);
+    }
+    return rc;
+}
+
+int runInit(const std::vector<std::string>& args, std::ostream& out) {
+    RootAndConfig rc = parseRootAndConfig(args);
+    DataRoot root(rc.root);
+    root.ensureDirectories();
+    std::vector<std::string> created;
+    // The start-up reads the adjustments of configuration 0 before the configuration is chosen.
+    AdjustmentsRecord early;
+    loadOrCreateAdjustments0(root, early, &created);
+    ParameterSet set;
+    fullLoad(root, rc.config, set, &created);
+    for (const auto& name : created)
+        out << name << '\n';
+    return 0;
+}
+
+using Describer = std::function<std::vector<FieldLine>(std::span<const uint8_t>)>;
+
+std::string lowerAscii(std::string s) {
+    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+    return s;
+}
+
+// The decoder of a file, recognised by its base name with or without the configuration number.
+std::optional<Describer> describerFor(const fs::path& file) {
+    std::string name = file.filename().string();
+    size_t dot = name.rfind('.');
+    if (dot == std::string::npos)
+        return std::nullopt;
+    std::string ext = lowerAscii(name.substr(dot));
+    std::string stem = name.substr(0, dot);
+    while (!stem.empty() && std::isdigit(static_cast<unsigned char>(stem.back())))
+        stem.pop_back();
+    stem = lowerAscii(stem);
+    static const std::map<std::string, Describer> fli = {
+        {"contactsparam", describeContacts},
+        {"bobinesparam", describeCoils},
+        {"voyantsparam", describeLamps},
+        {"regledujeuparam", describeGameRule},
+        {"defautregledujeu", describeGameRule},
+        {"combinaisonsparam", describeCombinations},
+        {"defautcombinaisons", describeCombinations},
+        {"comptabilite", describeAccounting},
+        {"sonsparam", describeSoundParams},
+        {"defautsons", describeSoundParams},
+        {"frontonparam", describeFronton},
+        {"defautfronton", describeFronton},
+        {"réglages", describeAdjustments},
+        {"annonceurs", describeAdvertisers},
+        {"defautannonceurs", describeAdvertisers},
+    };
+    if (ext == ".fli") {
+        auto it = fli.find(stem);
+        if (it != fli.end())
+            return it->second;
+    }
+    if (ext == ".db" && stem == "joueurs")
+        return Describer(describePlayers);
+    return std::nullopt;
+}
+
+int runShow(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (args.size() != 2)
+        throw UsageError{"show attend un seul fichier"};
+    fs::path file(args[1]);
+    auto describe = describerFor(file);
+    if (!describe) {
+        err << "fichier non reconnu : " << file.filename().string() << '\n';
+        return kFailure;
+    }
+    std::error_code ec;
+    auto bytes = fs::is_regular_file(file, ec) ? readWholeFile(file) : std::nullopt;
+    if (!bytes) {
+        err << "fichier introuvable : " << file.string() << '\n';
+        return kFailure;
+    }
+    for (const FieldLine& line : (*describe)(*bytes))
+        out << line.offset << ' ' << line.name << ' ' << line.value << '\n';
+    return 0;
+}
+
+std::string csvField(const std::string& s) {
+    std::string q = "\"";
+    for (char c : s)
+        q += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return q + "\"";
+}
+
+int runAudits(const std::vector<std::string>& args, std::ostream& out) {
+    RootAndConfig rc = parseRootAndConfig(args);
+    DataRoot root(rc.root);
+    AccountingRecord r;
+    loadAccounting(configFile(root, kAccountingFileName, rc.config), r);
+    out << "N°,Libellé,Valeur\n";
+    for (int i = 0; i < kStatisticCount; ++i)
+        out << i << ',' << csvField(statisticLabels[size_t(i)]) << ',' << statisticValue(r, i) << '\n';
+    return 0;
+}
+
+} // namespace
+
+int runDataTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    try {
+        if (args.empty())
+            throw UsageError{"commande manquante"};
+        const std::string& command = args[0];
+        if (command == "init")
+            return runInit(args, out);
+        if (command == "show")
+            return runShow(args, out, err);
+        if (command == "audits")
+            return runAudits(args, out);
+        throw UsageError{"commande inconnue : " + command};
+    } catch (const UsageError& e) {
+        err << e.message << '\n' << kUsage;
+        return kUsageError;
+    } catch (const PinError& e) {
+        err << e.what() << '\n';
+        return kFailure;
+    } catch (const std::exception& e) {
+        err << "erreur : " << e.what() << '\n';
+        return kFailure;
+    }
 }
 
 } // namespace pinstage

@@ -1,0 +1,51 @@
+// The full load of the start-up: every parameter record of one configuration, each file loaded
+// when present and created from the built-in defaults when missing.
+#pragma once
+
+#include "config/AccountingRecord.h"
+#include "config/AdjustmentsRecord.h"
+#include "config/Advertisers.h"
+#include "config/CoilsRecord.h"
+#include "config/CombinationsRecord.h"
+#include "config/ContactsRecord.h"
+#include "config/FrontonParams.h"
+#include "config/GameRuleRecord.h"
+#include "config/LampsRecord.h"
+#include "config/SoundsRecord.h"
+#include "platform/DataRoot.h"
+
+#include <string>
+#include <vector>
+
+namespace pinstage {
+
+// The in-memory records the runtime and the dashboard share for the whole run.
+struct ParameterSet {
+    int configuration = 0; // the configuration number in use, copied at each full load
+    ContactsRecord contacts;
+    CoilsRecord coils;
+    LampsRecord lamps;
+    GameRuleRecord gameRule;
+    CombinationsRecord combinations;
+    AccountingRecord accounting;
+    SoundsRecord sounds;
+    FrontonRecord fronton;
+    AdjustmentsRecord adjustments;
+    AdvertisersTable advertisers;
+};
+
+// Loads or creates, in this order: contacts, coils, lamps (shared), then the game rule,
+// combinations, accounting, sounds, backglass, adjustments and advertisers of the configuration,
+// then the players file. created (may be null) receives the UTF-8 names of the files written,
+// default copies included. PinError on a bad configuration number or on a file error.
+void fullLoad(const DataRoot& root, int config, ParameterSet& set, std::vector<std::string>* created);
+
+// The start-up's early read of "Réglages0.fli": loaded when present, else created with defaults.
+void loadOrCreateAdjustments0(const DataRoot& root, AdjustmentsRecord& r, std::vector<std::string>* created);
+
+// The accounting file of the configuration in use, where every credit step is saved.
+std::filesystem::path accountingFileOf(const DataRoot& root, const ParameterSet& set);
+// The adjustments file of the configuration in use (record score, settings page).
+std::filesystem::path adjustmentsFileOf(const DataRoot& root, const ParameterSet& set);
+
+} // namespace pinstage
