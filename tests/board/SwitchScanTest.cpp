@@ -1,4 +1,5 @@
 #include "BoardFixture.h"
+#include "FakeTransport.h"
 #include "platform/PinError.h"
 
 #include <gmock/gmock.h>
@@ -305,4 +306,31 @@ TEST(SwitchScanOtherModels, UnknownModelPortReadRaises) {
     } catch (const PinError& e) {
         EXPECT_STREQ(e.what(), "lecture impossible ou erronée");
     }
+}
+
+TEST(SwitchScanBoardGone, VanishedBoardRaisesTheReadMessages) {
+    ManualClock clock;
+    FakeTransport gone;
+    BoardIo io;
+    SwitchState sw;
+    Outputs out;
+    buildOutputs(out, defaultCoils(), defaultLamps());
+    ASSERT_TRUE(openBoard(io, gone));
+    gone.readAnswers = {{-1, {}}, {-1, {}}};
+    try {
+        scanMatrix(sw, io, out, clock);
+        FAIL();
+    } catch (const PinError& e) {
+        EXPECT_STREQ(e.what(), "lecture des contacts plateau incomplète");
+    }
+    try {
+        scanDirectSwitches(sw, io, out, clock);
+        FAIL();
+    } catch (const PinError& e) {
+        EXPECT_STREQ(e.what(), "erreur de lecture contacts secs");
+    }
+    EXPECT_EQ(io.portInput[7], 0xFF);
+    gone.writeResults = {-1};
+    coilPulse(out, 3);
+    EXPECT_THROW(runCoilEngine(out, io, clock), PinError);
 }
