@@ -43,7 +43,7 @@ void loadCombinations(const std::filesystem::path& file, CombinationsRecord& r) 
 }
 
 void saveCombinations(const std::filesystem::path& file, const CombinationsRecord& r) {
-    writeRecordFile(file, encodeCombinations(r), kSaveMessage);
+    writeRecordFile(file, encodeCombinations(r), kSaveMessage, SaveMode::OverwriteInPlace);
 }
 
 CombinationsRecord defaultCombinations() {

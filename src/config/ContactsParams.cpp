@@ -24,7 +24,7 @@ void loadContacts(const std::filesystem::path& file, ContactsRecord& r) {
 }
 
 void saveContacts(const std::filesystem::path& file, const ContactsRecord& r) {
-    writeRecordFile(file, encodeContacts(r), kSaveMessage);
+    writeRecordFile(file, encodeContacts(r), kSaveMessage, SaveMode::OverwriteInPlace);
 }
 
 ContactsRecord defaultContacts() {

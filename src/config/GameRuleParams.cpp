@@ -38,7 +38,7 @@ void loadGameRule(const std::filesystem::path& file, GameRuleRecord& r) {
 }
 
 void saveGameRule(const std::filesystem::path& file, const GameRuleRecord& r) {
-    writeRecordFile(file, encodeGameRule(r), kSaveMessage);
+    writeRecordFile(file, encodeGameRule(r), kSaveMessage, SaveMode::OverwriteInPlace);
 }
 
 GameRuleRecord defaultGameRule() {

@@ -37,7 +37,7 @@ void loadLamps(const std::filesystem::path& file, LampsRecord& r) {
 }
 
 void saveLamps(const std::filesystem::path& file, const LampsRecord& r) {
-    writeRecordFile(file, encodeLamps(r), kSaveMessage);
+    writeRecordFile(file, encodeLamps(r), kSaveMessage, SaveMode::OverwriteInPlace);
 }
 
 LampsRecord defaultLamps() {

@@ -4,6 +4,7 @@
 #include "platform/FileIo.h"
 #include "platform/PinError.h"
 
+#include <algorithm>
 #include <system_error>
 
 namespace pinstage {
@@ -21,7 +22,20 @@ std::vector<uint8_t> readRecordFile(const std::filesystem::path& file, size_t ma
 }
 
 void writeRecordFile(const std::filesystem::path& file, std::span<const uint8_t> bytes,
-                     const std::string& saveMessage) {
+                     const std::string& saveMessage, SaveMode mode) {
+    if (mode == SaveMode::OverwriteInPlace) {
+        std::error_code ec;
+        if (std::filesystem::is_regular_file(file, ec) &&
+            std::filesystem::file_size(file, ec) > bytes.size()) {
+            auto old = readWholeFile(file);
+            if (!old)
+                throw PinError(saveMessage);
+            std::copy(bytes.begin(), bytes.end(), old->begin());
+            if (!writeFileAtomically(file, *old))
+                throw PinError(saveMessage);
+            return;
+        }
+    }
     if (!writeFileAtomically(file, bytes))
         throw PinError(saveMessage);
 }

@@ -14,9 +14,15 @@ namespace pinstage {
 std::vector<uint8_t> readRecordFile(const std::filesystem::path& file, size_t maxBytes,
                                     const std::string& loadMessage);
 
+// How a save treats an existing file longer than the record.
+enum class SaveMode {
+    Truncate,        // the file becomes exactly the record
+    OverwriteInPlace // the record replaces the file's first bytes; what follows is kept
+};
+
 // Replaces the file with the bytes, power-safe. Throws PinError(saveMessage) on failure, leaving
 // the old file as it was.
 void writeRecordFile(const std::filesystem::path& file, std::span<const uint8_t> bytes,
-                     const std::string& saveMessage);
+                     const std::string& saveMessage, SaveMode mode = SaveMode::Truncate);
 
 } // namespace pinstage

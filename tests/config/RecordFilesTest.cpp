@@ -19,10 +19,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-#define RECORD_CASE(Name, Rec, Size, LoadFn, SaveFn, EncodeFn, DefaultsExpr, LoadMsg, SaveMsg)               \
+#define RECORD_CASE(Name, Rec, Size, KeepsTail, LoadFn, SaveFn, EncodeFn, DefaultsExpr, LoadMsg, SaveMsg)    \
     struct Name {                                                                                            \
         using Record = Rec;                                                                                  \
         static constexpr size_t kSize = Size;                                                                \
+        static constexpr bool kKeepsTail = KeepsTail;                                                        \
         static constexpr const char* kLoadMessage = LoadMsg;                                                 \
         static constexpr const char* kSaveMessage = SaveMsg;                                                 \
         static void load(const fs::path& f, Record& r) { LoadFn(f, r); }                                     \
@@ -31,26 +32,26 @@ namespace {
         static Record defaults() { return DefaultsExpr; }                                                    \
     };
 
-RECORD_CASE(ContactsCase, ContactsRecord, 1800, loadContacts, saveContacts, encodeContacts, defaultContacts(),
-            "fichier des paramètres des contacts introuvable",
+RECORD_CASE(ContactsCase, ContactsRecord, 1800, true, loadContacts, saveContacts, encodeContacts,
+            defaultContacts(), "fichier des paramètres des contacts introuvable",
             "Impossible de créer le fichier de paramètrages des contacts")
-RECORD_CASE(CoilsCase, CoilsRecord, 1320, loadCoils, saveCoils, encodeCoils, defaultCoils(),
+RECORD_CASE(CoilsCase, CoilsRecord, 1320, false, loadCoils, saveCoils, encodeCoils, defaultCoils(),
             "fichier de paramétrage des bobines introuvable",
             "Impossible de créer le fichier de paramètre des bobines")
-RECORD_CASE(LampsCase, LampsRecord, 2816, loadLamps, saveLamps, encodeLamps, defaultLamps(),
+RECORD_CASE(LampsCase, LampsRecord, 2816, true, loadLamps, saveLamps, encodeLamps, defaultLamps(),
             "fichier de paramétrage des voyants introuvable",
             "Impossible de créer le fichier de paramètrages des voyants")
-RECORD_CASE(GameRuleCase, GameRuleRecord, 3648, loadGameRule, saveGameRule, encodeGameRule, defaultGameRule(),
-            "fichier des paramètres de la règle du jeu introuvable",
+RECORD_CASE(GameRuleCase, GameRuleRecord, 3648, true, loadGameRule, saveGameRule, encodeGameRule,
+            defaultGameRule(), "fichier des paramètres de la règle du jeu introuvable",
             "Impossible de créer le fichier de règle du jeu")
-RECORD_CASE(CombinationsCase, CombinationsRecord, 3104, loadCombinations, saveCombinations,
+RECORD_CASE(CombinationsCase, CombinationsRecord, 3104, true, loadCombinations, saveCombinations,
             encodeCombinations, defaultCombinations(),
             "fichier des paramètres des combinaisons de jeu introuvable",
             "Impossible de créer le fichier des combinaisons de jeu")
-RECORD_CASE(AdjustmentsCase, AdjustmentsRecord, 112, loadAdjustments, saveAdjustments, encodeAdjustments,
-            defaultAdjustments(), "Paramètres d'ajustement introuvables",
+RECORD_CASE(AdjustmentsCase, AdjustmentsRecord, 112, false, loadAdjustments, saveAdjustments,
+            encodeAdjustments, defaultAdjustments(), "Paramètres d'ajustement introuvables",
             "Impossible de créer le fichier de paramètres d'ajustement")
-RECORD_CASE(AccountingCase, AccountingRecord, 164, loadAccounting, saveAccounting, encodeAccounting,
+RECORD_CASE(AccountingCase, AccountingRecord, 164, false, loadAccounting, saveAccounting, encodeAccounting,
             AccountingRecord{}, "fichier de comptabilité introuvable",
             "Impossible de créer le fichier de comptabilité")
 #undef RECORD_CASE
@@ -109,8 +110,14 @@ TYPED_TEST(RecordFiles, LongFileReadsOnlyTheRecordSize) {
     typename C::Record r = C::defaults();
     C::load(this->file(), r);
     EXPECT_EQ(C::encode(r), std::vector<uint8_t>(noise.begin(), noise.begin() + std::ptrdiff_t(C::kSize)));
+    r = C::defaults();
     C::save(this->file(), r);
-    EXPECT_EQ(fs::file_size(this->file()), C::kSize) << "a save replaces the longer file";
+    auto saved = fileBytes(this->file());
+    auto expected = C::encode(r);
+    // Coils, adjustments and accounting truncate the file; the others overwrite it in place.
+    if (C::kKeepsTail)
+        expected.insert(expected.end(), noise.begin() + std::ptrdiff_t(C::kSize), noise.end());
+    EXPECT_EQ(saved, expected);
 }
 
 TYPED_TEST(RecordFiles, MissingFileOrDirectoryRaisesTheLoadMessage) {
