@@ -8,6 +8,23 @@
 using namespace pinstage;
 using namespace pinstage::testing;
 
+namespace {
+
+class EventCounter : public QObject {
+public:
+    explicit EventCounter(QEvent::Type type) : type_(type) {}
+    bool eventFilter(QObject*, QEvent* event) override {
+        count += event->type() == type_;
+        return false;
+    }
+    int count = 0;
+
+private:
+    QEvent::Type type_;
+};
+
+} // namespace
+
 TEST(KeyPress, CharactersAccumulateAndSpaceReplacesThemWithItsCode) {
     ShownKeyboard shown;
     QSignalSpy downs(&shown.keyboard, &TClavierVirtuel::OnButtonDown);
@@ -148,7 +165,10 @@ TEST(KeyPress, ADoubleClickFromTheWindowSystemTypesOncePerPress) {
     ShownKeyboard shown;
     QWindow* window = shown.keyboard.windowHandle();
     ASSERT_NE(window, nullptr);
+    EventCounter doubleClicks(QEvent::MouseButtonDblClick);
+    shown.keyboard.installEventFilter(&doubleClicks);
     QTest::mouseDClick(window, Qt::LeftButton, {}, shown.rectOf(vkbA).center());
+    EXPECT_EQ(doubleClicks.count, 1) << "the second press must arrive as a double click";
     EXPECT_EQ(shown.keyboard.Buffer(), "aa");
 }
 
