@@ -1,0 +1,152 @@
+// The whole state of the running machine in one place: parameter records, board, outputs,
+// switches, reels and backglass flags, game and runtime flags, and the hooks through which the
+// core reaches the windowed program and the media. The program makes one; each test its own.
+#pragma once
+
+#include "board/BoardIo.h"
+#include "board/Outputs.h"
+#include "board/SwitchState.h"
+#include "config/Credits.h"
+#include "config/ParameterStore.h"
+#include "display/FramePlan.h"
+#include "display/ReelBank.h"
+#include "platform/Clock.h"
+#include "platform/DataRoot.h"
+#include "runtime/MachineHooks.h"
+
+#include <array>
+#include <cstdint>
+#include <random>
+#include <string>
+
+namespace pinstage {
+
+class SoundSystem;
+
+constexpr int kPlayerCount = 4;
+constexpr uint8_t kNoGame = 0x0F;
+
+struct PlayerState {
+    uint8_t spare = 0;
+    uint8_t ball = 0; // balls completed; the ball in play is ball + 1
+    int8_t bonus = 0; // 0..55
+    uint32_t score = 0;
+    std::array<uint8_t, 8> savedLamps{};
+    uint8_t savedCoils = 0;
+    uint8_t freeGamesThisGame = 0;
+    uint8_t scoreAwards = 0; // bits 0-2: thresholds already awarded
+};
+
+// machineEvents bits.
+constexpr uint8_t kEventBonusHoleServing = 0x01;
+constexpr uint8_t kEventSuppressServeSound = 0x02;
+constexpr uint8_t kEventJinglePlaying = 0x04;
+constexpr uint8_t kEventBonusHoleRelease = 0x08;
+constexpr uint8_t kEventEscapeRequest = 0x80;
+
+// The game and the table rules.
+struct GameState {
+    std::array<PlayerState, kPlayerCount> players{};
+    uint8_t playersDoneMask = kNoGame;
+    uint8_t currentPlayer = 0;
+    uint8_t lastPlayerIndex = 0;
+    uint8_t tilted = 0;
+    uint32_t bonusCountTime = 0;
+    uint8_t nameEntrants = 0;
+
+    int32_t scoreMultiplier = 1;
+    uint32_t multipliedSeconds = 0;
+    int8_t pendingBonus = 0;
+    uint8_t rightBankLatch = 0;
+    uint8_t colourBankLatch = 0;
+    uint8_t pentacleBankLatch = 0;
+    uint32_t rightBankResetTime = 0;
+    uint32_t colourBankResetTime = 0;
+    uint32_t pentacleBankResetTime = 0;
+    uint8_t machineEvents = 0;
+    uint32_t bonusHoleReleaseTime = 0;
+    uint32_t multipliedJingleEnd = 0;
+    uint8_t blinkPhase = 0;
+    uint32_t bonusAdvanceTime = 0;
+    uint32_t blinkTime = 0;
+    uint32_t secondTime = 0;
+    uint32_t shootAgainBlinkTime = 0;
+
+    // The game-over marker of the backglass and its time (set when the backglass is built).
+    uint8_t gameOverIndicator = 0;
+    uint32_t gameOverIndicatorTime = 0;
+    // Start-button press time (the 5 s shutdown hold).
+    uint32_t startPressTime = 0;
+};
+
+// The spine: start-up, loop, ways out, selection screen, attract and navigation.
+struct RuntimeState {
+    uint8_t mainLoopRunning = 0;
+    uint8_t firstStartupTick = 1;
+    uint8_t selectionPending = 1;
+    uint8_t selectionWaiting = 0;
+    int32_t configurationNumber = 0;
+    int32_t configurationInUse = 0;
+    std::string startupChoiceValue = "non";
+    uint8_t mediaStep = 0x80;
+    uint32_t mediaDeadline = 0;
+    uint32_t mediaEndTime = 0;
+    uint32_t escapeDeadline = 0;
+    uint8_t cursorShown = 1;
+    uint8_t dashboardAtStart = 0;
+    uint8_t frontonReloadRequest = 0;
+    uint8_t chaserIndex = 0;
+    uint8_t chaserLighting = 1;
+    uint32_t chaserTime = 0;
+    int loopMode = 0;
+    bool presentSuppressed = false;
+
+    // Flipper navigation and the selection screen.
+    int32_t navStep = 0;
+    uint32_t previousPressTime = 0;
+    uint32_t nextPressTime = 0;
+    uint32_t lastMoveTime = 0;
+    uint32_t bothButtonsSince = 0;
+    int32_t keyRow = 0;
+    int32_t keyColumn = 0;
+    std::array<std::array<std::array<int32_t, 2>, 14>, 5> keyPositions{};
+    std::array<int32_t, 2> cursorPoint{};
+
+    // Attract media.
+    uint8_t recordsPhotosShowing = 0;
+    uint8_t posterAllowed = 0;
+    uint32_t posterStepTime = 0;
+    uint32_t posterChangeTime = 0;
+};
+
+struct Machine {
+    Machine(const Clock& clock, DataRoot root) : clock(clock), root(std::move(root)) {}
+    Machine(const Machine&) = delete;
+    Machine& operator=(const Machine&) = delete;
+
+    uint32_t now() const { return clock.now(); }
+
+    const Clock& clock;
+    DataRoot root;
+    ParameterSet params;
+    CreditDigits credits; // mirrored in the accounting record and the credit counter
+
+    BoardIo io;
+    Outputs outputs;
+    SwitchState switches;
+    SoundSystem* sound = nullptr; // none: silent
+
+    ReelBank reels;
+    // The drawable elements (null where an element has no symbol); the display fills it.
+    SymbolTable symbols{};
+
+    GameState game;
+    RuntimeState rt;
+
+    // The rest of the program; never null (the defaults do nothing).
+    MachineHooks hooks;
+
+    std::minstd_rand random{12345};
+};
+
+} // namespace pinstage
