@@ -21,6 +21,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -131,6 +132,21 @@ std::optional<Describer> describerFor(const fs::path& file) {
     return std::nullopt;
 }
 
+// A value from a file on one line: control characters are shown as \xNN.
+std::string printable(const std::string& value) {
+    std::string s;
+    for (unsigned char c : value) {
+        if (c < 0x20 || c == 0x7F) {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "\\x%02X", unsigned(c));
+            s += buf;
+        } else {
+            s += char(c);
+        }
+    }
+    return s;
+}
+
 int runShow(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (args.size() != 2)
         throw UsageError{"show attend un seul fichier"};
@@ -147,7 +163,7 @@ int runShow(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         return kFailure;
     }
     for (const FieldLine& line : (*describe)(*bytes))
-        out << line.offset << ' ' << line.name << ' ' << line.value << '\n';
+        out << line.offset << ' ' << line.name << ' ' << printable(line.value) << '\n';
     return 0;
 }
 

@@ -12,9 +12,14 @@ constexpr int kStatisticCount = 42; // indices 0-41 of the accounting page
 constexpr int kStatCreditUnits = 21;
 constexpr int kStatCreditTens = 22;
 
-// Statistic indices the game flow counts.
+// Statistic indices of the machine-wide counters (23-41 count playfield hits).
 enum Statistic : int {
     kStatCoins1 = 0,
+    kStatCoins2 = 1,
+    kStatCoins3 = 2,
+    kStatCreditBonus1 = 3,
+    kStatCreditBonus2 = 4,
+    kStatCreditBonus3 = 5,
     kStatBallsStarted = 6,
     kStatGamesStarted = 7,
     kStatTilts = 8,
@@ -22,10 +27,14 @@ enum Statistic : int {
     kStatRecordReached = 10,
     kStatFreeGamesTotal = 11,
     kStatFreeGamesScore1 = 12,
+    kStatFreeGamesScore2 = 13,
+    kStatFreeGamesScore3 = 14,
     kStatFreeGamesRecord = 15,
     kStatFreeGamesSpecial = 16,
     kStatExtraBalls = 17,
     kStatFreeGamesLottery = 18,
+    kStatPowerOnTime = 19,
+    kStatAverageGameTime = 20,
 };
 
 struct AccountingRecord {

@@ -109,6 +109,20 @@ TEST(DataTool, ShowListsOnlyTheFieldsAShortFileHolds) {
     EXPECT_EQ(lines(r.out), (std::vector<std::string>{"0 coinsPerCredit[0] 3", "2 coinsPerCredit[1] 2"}));
 }
 
+TEST(DataTool, ShowKeepsOneFieldPerLineWhateverTheFileHolds) {
+    ScratchRoot s("pin-tool-control");
+    std::vector<uint8_t> bytes(1800, 0);
+    const char name[] = "a\nb\tc";
+    std::copy(name, name + 5, bytes.begin());
+    writeBytes(s.datas("ContactsParam.fli"), bytes);
+    ToolRun r = tool({"show", s.datas("ContactsParam.fli").string()});
+    EXPECT_EQ(r.status, 0);
+    auto v = lines(r.out);
+    ASSERT_EQ(v.size(), 72u);
+    EXPECT_EQ(v[0], "0 names[0] a\\x0Ab\\x09c");
+    EXPECT_EQ(v[1], "25 names[1] ");
+}
+
 TEST(DataTool, ShowRefusesUnknownAndMissingFiles) {
     ScratchRoot s("pin-tool-bad");
     writeBytes(s.datas("notes.txt"), {1, 2});
