@@ -1,8 +1,11 @@
 #include "WavFixtures.h"
 
+#include "config/SoundParams.h"
+#include "platform/DataRoot.h"
 #include "platform/PinError.h"
 #include "sound/DefaultSoundNames.h"
 #include "sound/RecordingSoundEngine.h"
+#include "sound/SoundParamsSaver.h"
 #include "sound/SoundSystem.h"
 #include "sound/WavWriter.h"
 
@@ -278,4 +281,40 @@ TEST_F(SoundSystemTest, SystemSoundsPlayFromTheSoundsDirectoryEvenBeforeSetUp) {
     sounds.releaseSound();
     engine.failOpen = true;
     EXPECT_FALSE(sounds.playSystemSound(kStartButtonSound)); // no device: silence, no error
+}
+
+TEST(SoundParamsSaver, ARepairIsWrittenToTheConfigurationsSoundFile) {
+    auto rootDir = freshTempDir("root");
+    DataRoot root(rootDir);
+    root.ensureDirectories();
+    auto sons = root.dir(DataDir::Sons);
+    for (const auto& name : defaultSoundFiles())
+        writeWav(sons / name, 30);
+    SoundsRecord record = defaultSoundParams(ContactsRecord{});
+    record.entries[3].fileName.setUtf8("disparu.wav");
+    RecordingSoundEngine engine;
+    SoundSystem sounds(engine, record, sons, soundParamsSaver(root, 2, record));
+    sounds.initSound();
+    sounds.loadSounds();
+
+    auto saved = root.file(DataDir::Datas, "SonsParam2.fli");
+    ASSERT_TRUE(std::filesystem::exists(saved));
+    EXPECT_EQ(std::filesystem::file_size(saved), kSoundsFileSize);
+    SoundsRecord back = defaultSoundParams(ContactsRecord{});
+    back.entries[3].fileName.setUtf8("autre.wav");
+    loadSoundParams(saved, back);
+    EXPECT_EQ(back.entries[3].fileName.utf8(), "bonus.wav");
+    EXPECT_EQ(encodeSoundParams(back), encodeSoundParams(record));
+
+    // A save that cannot be made stops the loading with the store's message.
+    record.entries[4].fileName.setUtf8("disparu.wav");
+    std::filesystem::remove(saved);
+    std::filesystem::create_directory(saved); // a directory where the file should go
+    try {
+        sounds.loadSounds();
+        FAIL() << "loaded although the repair could not be saved";
+    } catch (const PinError& e) {
+        EXPECT_STREQ(e.what(), "Impossible de créer le fichier de paramètrages du son");
+    }
+    std::filesystem::remove_all(rootDir);
 }
