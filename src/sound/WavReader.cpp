@@ -14,7 +14,7 @@ constexpr uint16_t kFormatPcm = 1;
 constexpr uint16_t kFormatExtensible = 0xFFFE;
 constexpr size_t kPcmFormatBytes = 16;
 constexpr size_t kExtensibleFormatBytes = 40;
-// DirectSound's accepted range of buffer frequencies.
+// The sample rates a sound buffer takes, as on the original sound system.
 constexpr uint32_t kMinRate = 100;
 constexpr uint32_t kMaxRate = 200000;
 

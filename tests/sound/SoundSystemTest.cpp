@@ -318,3 +318,28 @@ TEST(SoundParamsSaver, ARepairIsWrittenToTheConfigurationsSoundFile) {
     }
     std::filesystem::remove_all(rootDir);
 }
+
+TEST(RecordingSoundEngine, CountsAndPlayingStateFollowTheCalls) {
+    RecordingSoundEngine engine;
+    auto wav = parseWav(encodeWav16(22050, 1, std::vector<int16_t>(100, 5)));
+    ASSERT_TRUE(wav);
+    EXPECT_THROW(engine.createBuffer(2, *wav), PinError); // not open
+    engine.open();
+    engine.createBuffer(2, *wav);
+    EXPECT_EQ(engine.calls().back(), (RecordingSoundEngine::Record{Call::CreateBuffer, 2, false, 200}));
+    engine.play(2, false);
+    engine.play(2, true);
+    engine.play(3, false); // no buffer: recorded, never playing
+    engine.stop(2);
+    EXPECT_EQ(engine.playCount(2), 2);
+    EXPECT_EQ(engine.playCount(3), 1);
+    EXPECT_EQ(engine.stopCount(2), 1);
+    EXPECT_FALSE(engine.isPlaying(2));
+    EXPECT_FALSE(engine.isPlaying(3));
+    engine.play(2, false);
+    EXPECT_TRUE(engine.isPlaying(2));
+    engine.finish(2);
+    EXPECT_FALSE(engine.isPlaying(2));
+    engine.close();
+    EXPECT_FALSE(engine.hasBuffer(2));
+}
