@@ -170,7 +170,7 @@ void loadFronton(const std::filesystem::path& file, FrontonRecord& r) {
 }
 
 void saveFronton(const std::filesystem::path& file, const FrontonRecord& r) {
-    writeRecordFile(file, encodeFronton(r), kSaveError);
+    writeRecordFile(file, encodeFronton(r), kSaveError, SaveMode::OverwriteInPlace);
 }
 
 void createFrontonDefaults(const DataRoot& root, int config, FrontonRecord& r) {

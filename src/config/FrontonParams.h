@@ -63,7 +63,8 @@ FrontonRecord defaultFronton();
 // Reads at most 16 376 bytes; a short file fills what it holds and leaves the rest as it was.
 // PinError "fichier des paramètres du fronton introuvable" when unreadable.
 void loadFronton(const std::filesystem::path& file, FrontonRecord& r);
-// Power-safe. PinError "Impossible de créer le fichier de paramètrages du fronton".
+// Writes over the file's first bytes (a longer file keeps its tail), power-safe. PinError "Impossible de
+// créer le fichier de paramètrages du fronton".
 void saveFronton(const std::filesystem::path& file, const FrontonRecord& r);
 // Fills r with the defaults and writes FrontonParamN.fli and DefautFrontonN.fli; r changes only
 // when both files were written.

@@ -77,7 +77,7 @@ void loadSoundParams(const std::filesystem::path& file, SoundsRecord& r) {
 }
 
 void saveSoundParams(const std::filesystem::path& file, const SoundsRecord& r) {
-    writeRecordFile(file, encodeSoundParams(r), kSaveError);
+    writeRecordFile(file, encodeSoundParams(r), kSaveError, SaveMode::OverwriteInPlace);
 }
 
 void createSoundParamsDefaults(const DataRoot& root, int config, const ContactsRecord& contacts,

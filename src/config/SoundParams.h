@@ -30,7 +30,8 @@ SoundsRecord defaultSoundParams(const ContactsRecord& contacts);
 // Entry 95 is never read: its sound is set back to the default, its label kept.
 // PinError "fichier de paramétrage des sons introuvable" when unreadable.
 void loadSoundParams(const std::filesystem::path& file, SoundsRecord& r);
-// Writes entries 0-94, power-safe. PinError "Impossible de créer le fichier de paramètrages du son".
+// Writes entries 0-94 over the file's first bytes (a longer file keeps its tail), power-safe.
+// PinError "Impossible de créer le fichier de paramètrages du son".
 void saveSoundParams(const std::filesystem::path& file, const SoundsRecord& r);
 // Fills r with the defaults and writes them as SonsParamN.fli and DefautSonsN.fli in "fichiers datas".
 // r changes only when both files were written.
@@ -44,7 +45,7 @@ void restoreSoundParamsDefaults(const DataRoot& root, int config, const Contacts
 std::vector<uint8_t> encodeSoundParams(const SoundsRecord& r);
 void decodeSoundParams(std::span<const uint8_t> bytes, SoundsRecord& r);
 
-// One line per field of every entry present in the bytes (the operators' dump tool).
+// One line per field wholly inside the bytes, up to the record size (the operators' dump tool).
 std::vector<FieldLine> describeSoundParams(std::span<const uint8_t> bytes);
 
 } // namespace pinstage

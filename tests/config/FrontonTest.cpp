@@ -180,6 +180,19 @@ TEST(FrontonFile, ShortAndLongFiles) {
     EXPECT_EQ(encodeFronton(r), std::vector<uint8_t>(longer.begin(), longer.begin() + kFrontonFileSize));
 }
 
+TEST(FrontonFile, SaveOverwritesInPlaceKeepingALongerFilesTail) {
+    ScratchRoot s("pin-cfgm-fronton-inplace");
+    auto old = noiseBytes(kFrontonFileSize + 184, 15);
+    writeBytes(s.datas("FrontonParam0.fli"), old);
+    FrontonRecord r = defaultFronton();
+    saveFronton(s.datas("FrontonParam0.fli"), r);
+    auto bytes = fileBytes(s.datas("FrontonParam0.fli"));
+    ASSERT_EQ(bytes.size(), old.size());
+    auto image = encodeFronton(r);
+    EXPECT_TRUE(std::equal(image.begin(), image.end(), bytes.begin()));
+    EXPECT_TRUE(std::equal(old.begin() + kFrontonFileSize, old.end(), bytes.begin() + kFrontonFileSize));
+}
+
 TEST(FrontonFile, MissingFileAndFailedSaveRaiseTheirMessages) {
     ScratchRoot s("pin-cfgm-fronton-errors");
     FrontonRecord r = defaultFronton();

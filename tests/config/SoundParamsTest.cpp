@@ -166,6 +166,19 @@ TEST(SoundParamsFile, LongerFileReadsOnlyTheRecordAndEntry95KeepsItsDefault) {
     EXPECT_EQ(r.entries[95].label.utf8(), label95);
 }
 
+TEST(SoundParamsFile, SaveOverwritesInPlaceKeepingALongerFilesTail) {
+    ScratchRoot s("pin-cfgm-sounds-inplace");
+    auto old = noiseBytes(kSoundsFileSize + 300, 13);
+    writeBytes(s.datas("SonsParam0.fli"), old);
+    SoundsRecord r = defaultSoundParams(namedContacts());
+    saveSoundParams(s.datas("SonsParam0.fli"), r);
+    auto bytes = fileBytes(s.datas("SonsParam0.fli"));
+    ASSERT_EQ(bytes.size(), old.size());
+    auto image = encodeSoundParams(r);
+    EXPECT_TRUE(std::equal(image.begin(), image.end(), bytes.begin()));
+    EXPECT_TRUE(std::equal(old.begin() + kSoundsFileSize, old.end(), bytes.begin() + kSoundsFileSize));
+}
+
 TEST(SoundParamsFile, OutOfRangeSoundNumbersAreKeptButNeverIndex) {
     ScratchRoot s("pin-cfgm-sounds-range");
     SoundsRecord r = defaultSoundParams(namedContacts());
