@@ -170,6 +170,19 @@ TEST(PlayersFile, AppendAfterAPartialTailKeepsRecordsAligned) {
     EXPECT_EQ(all[7].nomDuJoueur.utf8(), "nouveau");
 }
 
+TEST(PlayersFile, AFileWithoutAWholeRecordNumbersFromTheFirstBuffer) {
+    ScratchRoot s("pin-cfgm-players-short");
+    fs::path file = playersPath(s, 0);
+    writeBytes(file, std::vector<uint8_t>(50, 0x77));
+    EXPECT_EQ(CompterFichesJoueurs(file), 0);
+    std::vector<FicheJoueur> two{fiche("x", 1, -1), fiche("y", 2, 9)};
+    EcrireFichesJoueurs(file, two, true, 0, 2);
+    EXPECT_EQ(two[0].idClassement, -1);
+    EXPECT_EQ(two[1].idClassement, 0);
+    EXPECT_EQ(fileBytes(file).size(), 2u * 168);
+    EXPECT_EQ(readAll(file)[1].nomDuJoueur.utf8(), "y");
+}
+
 TEST(PlayersFile, FailedWriteLeavesTheFile) {
     ScratchRoot s("pin-cfgm-players-ro");
     fs::path file = playersPath(s, 0);
