@@ -12,6 +12,7 @@
 #include <QImage>
 
 #include <algorithm>
+#include <map>
 #include <system_error>
 
 namespace pinstage {
@@ -58,6 +59,7 @@ void buildSymbolFiles(const FrontonRecord& layout, const DataRoot& root, int fir
                       DataDir pictureDir) {
     first = std::clamp(first, 0, kFrontonElementCount);
     end = std::clamp(end, first, kFrontonElementCount);
+    std::map<std::string, QImage> loaded;
     for (int e = first; e < end; ++e) {
         const FrontonElement& el = layout.elements[size_t(e)];
         if (pictureNumberEmpty(el))
@@ -66,7 +68,12 @@ void buildSymbolFiles(const FrontonRecord& layout, const DataRoot& root, int fir
         if (!pictureIndex)
             throw PinError(kPictureFileError); // a number naming no picture of the list
         const FrontonElement& picture = layout.elements[size_t(*pictureIndex)];
-        QImage source = loadPicture(picture, root, pictureDir);
+        // Most elements are cut from one sheet: each file is read once per call.
+        std::string file = picture.pictureFile.utf8();
+        auto cached = loaded.find(file);
+        if (cached == loaded.end())
+            cached = loaded.emplace(file, loadPicture(picture, root, pictureDir)).first;
+        const QImage& source = cached->second;
 
         auto name = symbolFileName(el);
         QRect cut;
