@@ -13,6 +13,7 @@
 #include "platform/Clock.h"
 #include "platform/DataRoot.h"
 #include "runtime/MachineHooks.h"
+#include "runtime/SelectionLayout.h"
 
 #include <array>
 #include <cstdint>
@@ -22,6 +23,7 @@
 namespace pinstage {
 
 class SoundSystem;
+class BoardTransport;
 
 constexpr int kPlayerCount = 4;
 constexpr uint8_t kNoGame = 0x0F;
@@ -77,6 +79,9 @@ struct GameState {
     uint32_t gameOverIndicatorTime = 0;
     // Start-button press time (the 5 s shutdown hold).
     uint32_t startPressTime = 0;
+
+    // 1 while a drained ball is being handled (bonus count, then next ball), for the trace.
+    uint8_t drainSeen = 0;
 };
 
 // The spine: start-up, loop, ways out, selection screen, attract and navigation.
@@ -111,6 +116,25 @@ struct RuntimeState {
     int32_t keyColumn = 0;
     std::array<std::array<std::array<int32_t, 2>, 14>, 5> keyPositions{};
     std::array<int32_t, 2> cursorPoint{};
+    // The selection screen's cells and cursor points, computed at each drawing.
+    SelectionLayout selection{};
+
+    // Development and process control (no counterpart on the cabinet).
+    uint8_t quitRequested = 0;     // the window was closed or the run time is over: end the program
+    uint8_t closed = 0;            // the end of the program has run (outputs off, board closed)
+    uint8_t stateTraced = 0;       // the final state line is in the journal
+    bool keepMediaOptions = false; // --media-options: the eight options keep their stored values
+    uint8_t startupTimerEnabled = 0;
+    uint8_t displayUp = 0;         // the backglass is built (between initialisation and tear-down)
+    uint8_t recordsLayoutDone = 0; // the records display's photo frames are laid out
+    uint8_t creditsLoaded = 0;     // the credit digits came from the accounting file
+    uint32_t splashEndTime = 0;    // origin of the trace, the script and the run time limit
+    uint8_t splashEnded = 0;
+    uint32_t quitAfterMs = 0; // with quitAfterSet: end the program this long after the splash
+    bool quitAfterSet = false;
+    // Turns of the main loop since it started, and those that found nothing to do and waited.
+    uint64_t loopTurns = 0;
+    uint64_t idleWaits = 0;
 
     // Attract media.
     uint8_t recordsPhotosShowing = 0;
@@ -142,6 +166,9 @@ struct Machine {
 
     GameState game;
     RuntimeState rt;
+
+    // The board's transport (real or simulated); none: the board never opens.
+    BoardTransport* boardTransport = nullptr;
 
     // The rest of the program; never null (the defaults do nothing).
     MachineHooks hooks;

@@ -2,12 +2,37 @@
 
 #include "runtime/Machine.h"
 
+#include "display/ScreenMapping.h"
+
+#include <chrono>
+#include <thread>
+
 namespace pinstage {
 
 RuntimeHost MachineHooks::defaultHost;
 AttractMedia MachineHooks::defaultMedia;
 PlayerEntry MachineHooks::defaultEntry;
 TraceSink MachineHooks::defaultTrace;
+
+void RuntimeHost::idleWait(Machine&) {
+    std::this_thread::sleep_for(std::chrono::microseconds(900));
+}
+
+void RuntimeHost::waitForEvents(Machine& m) {
+    processEvents();
+    idleWait(m);
+}
+
+void RuntimeHost::initDisplay(Machine& m) {
+    // No pixels: the reels roll in design coordinates so scores still count.
+    ScreenSize design{1360, 768};
+    m.reels.build(m.params.fronton, DesignMapping::fromLayout(design, m.params.fronton), {});
+}
+
+void RuntimeHost::releaseDisplay(Machine& m) {
+    m.reels.release();
+    m.symbols = {};
+}
 
 void AttractMedia::FinirEtapeMedia(Machine& m) {
     m.rt.mediaDeadline = m.now() + 7000;

@@ -3,6 +3,8 @@
 // so the core runs headless in tests and before those parts exist.
 #pragma once
 
+#include "runtime/SelectionLayout.h"
+
 #include <cstdint>
 #include <string>
 
@@ -10,7 +12,8 @@ namespace pinstage {
 
 struct Machine;
 
-// The windowed program around the loop.
+// The windowed program around the loop. The defaults suit a headless machine: nothing is shown,
+// the reels are built at the layout's design size, and idle waits sleep for real.
 class RuntimeHost {
 public:
     virtual ~RuntimeHost() = default;
@@ -26,10 +29,50 @@ public:
     virtual void powerOff() {}
     // The operator dashboard, shown modally.
     virtual void runDashboard(Machine&) {}
-    // Cursor hide/show through the balanced counter.
+    // Cursor hide/show; called only when the balanced flag cursorShown changes.
     virtual void setCursorShown(Machine&, bool) {}
     // A synthesised key press for the modal boxes: "Escape", "Return", "Tab".
     virtual void synthesiseKey(const char*) {}
+    // The pointer is free to leave any confinement rectangle again (ClipCursor(NULL)).
+    virtual void releaseCursorClip(Machine&) {}
+
+    // A loop turn found nothing due: wait at most 1 ms for input or the next deadline.
+    virtual void idleWait(Machine&);
+    // Waits until the window system has something to deliver, and delivers it (the selection
+    // screen's wait, driven by the start-up timer).
+    virtual void waitForEvents(Machine& m);
+    // Pauses without running the loop (the shutdown screen's 3 s), keeping the window painted.
+    virtual void pause(Machine&, uint32_t /*ms*/) {}
+
+    // Start-up: the main window shown, the splash (returns when it has closed), the start-up timer.
+    virtual void showMainWindow(Machine&) {}
+    virtual void runSplash(Machine&) {}
+    virtual void setStartupTimer(Machine&, bool /*enabled*/) {}
+    virtual void repaintWindow(Machine&) {}
+    // The splash has closed: the origin of the trace, the script and the run time limit.
+    virtual void splashEnded(Machine&) {}
+
+    // Sound and display of the configuration in use, built at each initialisation and released at
+    // the display tear-down and at the end. initDisplay builds the backglass and its reels
+    // (m.reels, m.symbols).
+    virtual void initSound(Machine&) {}
+    virtual void releaseSound(Machine&) {}
+    virtual void initDisplay(Machine& m);
+    virtual void releaseDisplay(Machine& m);
+
+    // The warning box when no board answers at initialisation (closes itself after 2.5 s).
+    virtual void showNoBoardWarning(Machine&) {}
+
+    // The selection screen: size of the screen it is laid out on, and its drawing (texts, the
+    // eight pictures, the frame of the current choice).
+    virtual int32_t screenWidth() const { return 1360; }
+    virtual int32_t screenHeight() const { return 768; }
+    virtual void drawSelectionScreen(Machine&, const SelectionLayout&) {}
+    // The pointer moved to a screen point (SetCursorPos).
+    virtual void setCursorPos(Machine&, int32_t /*x*/, int32_t /*y*/) {}
+
+    // The program ends once control is back in the window system's loop.
+    virtual void quitApplication(Machine&) {}
 };
 
 // The attract media and the records display; the defaults keep only the rotation's clocks true.
@@ -47,7 +90,15 @@ public:
     virtual void raiseRankingFlag(Machine&) {}
     virtual void DemarrerVideo(Machine&) {}
     virtual void VideoSuivante(Machine&) {}
+    // Step 0x10: raises the posters-active flag.
     virtual void posterStep(Machine&) {}
+    // Step 0x02: the web browser the advertisers are shown in, created when missing.
+    virtual void ensureBrowser(Machine&) {}
+    // One poster animation step; the animation's requests, taken (cleared) when read.
+    virtual void AnimerAffiche(Machine&) {}
+    virtual bool takePosterPause() { return false; }
+    virtual bool takeNextPosterRequest() { return false; }
+    virtual void loadNextPoster(Machine&) {}
 };
 
 // The name entry and photo of the start button, and the kiosk.
@@ -62,6 +113,9 @@ public:
     virtual void runNameStep(Machine&) {}
     virtual bool keyboardFormOpen() const { return false; }
     virtual void createCaptureWindow(Machine&) {}
+    // The webcam shot of the main-loop step (capture window armed, 40 ms between frames, a photo
+    // asked for, the name-entry form closed).
+    virtual void webcamStep(Machine&) {}
 };
 
 // One line per event for --trace; the default writes nothing.

@@ -1,3 +1,4 @@
+// The loop turn and the loop.
 #include "runtime/MainLoop.h"
 
 #include "board/CoilEngine.h"
@@ -7,21 +8,29 @@
 #include "runtime/Attract.h"
 #include "runtime/Baselumiscope_usb_2023_pentacle.h"
 #include "runtime/MachineOps.h"
+#include "runtime/ModalKeys.h"
 #include "runtime/Module_usb_reglable_2023_pentacle.h"
+#include "runtime/WaysOut.h"
 
 namespace pinstage {
 
 void mainLoopStep(Machine& m) {
+    // The two-button long press counts only time held outside a game: a player holding both
+    // flippers as the last ball drains must not end the loop at game over.
+    if (gameRunning(m))
+        m.rt.bothButtonsSince = m.now();
     moduleRulesStep(m);
     gameLoopStep(m);
     modulePeriodicStep(m);
-    if (m.hooks.entry->nameStepActive()) {
-        m.hooks.entry->runNameStep(m);
+    PlayerEntry& entry = *m.hooks.entry;
+    if (entry.nameStepActive()) {
+        entry.runNameStep(m);
     } else if (!gameRunning(m)) {
         attractStep(m);
     }
+    entry.webcamStep(m);
     m.hooks.host->composeFrame(m);
-    if (m.hooks.entry->keyboardFormOpen())
+    if (entry.keyboardFormOpen())
         PasClavierFlipper(m);
 }
 
@@ -29,6 +38,7 @@ void runLampChaser(Machine& m) {
     if (gameRunning(m) || !periodPassed(m.now(), m.rt.chaserTime, 2))
         return;
     m.rt.chaserTime = m.now();
+    m.rt.chaserIndex &= 63; // a stray value never indexes past the lamps
     if (m.rt.chaserLighting)
         lampOn(m.outputs, m.rt.chaserIndex);
     else
@@ -50,11 +60,33 @@ void loopTurn(Machine& m) {
         runCoilEngine(m.outputs, m.io, m.clock);
         runLampEngine(m.outputs, m.io, m.clock);
     }
-    if ((m.game.machineEvents & kEventEscapeRequest) && periodPassed(m.now(), m.rt.escapeDeadline, 0)) {
-        m.game.machineEvents &= uint8_t(~kEventEscapeRequest);
-        m.hooks.host->synthesiseKey("Escape");
-    }
+    serveEscapeRequest(m);
     runLampChaser(m);
+}
+
+bool runTimeOver(Machine& m) {
+    if (!m.rt.quitAfterSet || !m.rt.splashEnded || m.rt.quitRequested)
+        return m.rt.quitRequested != 0;
+    if (!periodPassed(m.now(), m.rt.splashEndTime, m.rt.quitAfterMs))
+        return false;
+    trace(m, "quit after");
+    requestQuit(m);
+    return true;
+}
+
+void runMainLoop(Machine& m) {
+    while (m.rt.mainLoopRunning) {
+        m.hooks.host->processEvents();
+        if (!m.rt.mainLoopRunning || runTimeOver(m))
+            break;
+        const uint32_t start = m.now();
+        loopTurn(m);
+        ++m.rt.loopTurns;
+        if (m.rt.mainLoopRunning && m.now() == start) {
+            ++m.rt.idleWaits;
+            m.hooks.host->idleWait(m);
+        }
+    }
 }
 
 } // namespace pinstage

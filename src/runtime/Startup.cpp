@@ -1,0 +1,201 @@
+// Start-up sequence, initialisation and the return to the table choice.
+#include "runtime/Startup.h"
+
+#include "board/BoardIo.h"
+#include "board/OutputOperations.h"
+#include "board/SwitchScan.h"
+#include "config/Accounting.h"
+#include "config/AdjustmentRows.h"
+#include "config/FileNames.h"
+#include "runtime/Attract.h"
+#include "runtime/MachineOps.h"
+#include "runtime/MainLoop.h"
+#include "runtime/Navigation.h"
+#include "runtime/Selection.h"
+#include "runtime/WaysOut.h"
+
+#include <filesystem>
+
+namespace pinstage {
+
+namespace {
+
+void setTimer(Machine& m, bool enabled) {
+    m.rt.startupTimerEnabled = enabled ? 1 : 0;
+    m.hooks.host->setStartupTimer(m, enabled);
+}
+
+// The accounting record of configuration 0 before anything else, so that a coin on the first
+// selection screen adds to the stored counters instead of overwriting them with zeros.
+void loadStartupAccounting(Machine& m) {
+    m.params.configuration = 0;
+    auto file = configFile(m.root, kAccountingFileName, 0);
+    if (std::filesystem::exists(file))
+        loadAccounting(file, m.params.accounting);
+    else
+        createAccountingDefaults(m.root, 0, m.params.accounting);
+    m.credits = creditDigits(m.params.accounting);
+    m.rt.creditsLoaded = 1;
+}
+
+void endSplash(Machine& m) {
+    m.rt.firstStartupTick = 0;
+    m.rt.splashEnded = 1;
+    m.rt.splashEndTime = m.now();
+    m.hooks.host->splashEnded(m);
+    trace(m, "splash end");
+}
+
+// What happens when the main loop has ended (quit request, or the return to the table choice
+// when the choice is offered at start-up).
+void afterMainLoop(Machine& m) {
+    if (m.rt.quitRequested) {
+        FormClose(m);
+        return;
+    }
+    if (m.rt.startupChoiceValue == "oui") {
+        m.rt.mediaStep = kMediaTearDown;
+        m.rt.selectionWaiting = 1;
+        m.rt.selectionPending = 1;
+        setTimer(m, true);
+        m.rt.recordsLayoutDone = 0;
+        m.rt.mainLoopRunning = 1;
+        FormClose(m);
+        trace(m, "back to selection");
+    }
+}
+
+} // namespace
+
+void applyStartupOverrides(Machine& m) {
+    if (!m.rt.keepMediaOptions)
+        forceOptionalFeaturesOff(m.params.adjustments);
+}
+
+void FormCreate(Machine& m) {
+    applyStartupOverrides(m);
+    m.rt.selectionPending = 1;
+    setTimer(m, true);
+}
+
+bool openMachineBoard(Machine& m) {
+    if (boardPresent(m.io))
+        return true;
+    if (!m.boardTransport)
+        return false;
+    bool open = openBoard(m.io, *m.boardTransport);
+    trace(m, open ? "board open" : "board absent");
+    return open;
+}
+
+void startupTick(Machine& m) {
+    RuntimeHost& host = *m.hooks.host;
+    if (m.rt.closed)
+        return;
+    if (m.rt.firstStartupTick) {
+        setTimer(m, false);
+        host.runSplash(m);
+        endSplash(m);
+        loadOrCreateAdjustments0(m.root, m.params.adjustments, nullptr);
+        loadStartupAccounting(m);
+        applyStartupOverrides(m);
+        m.rt.startupChoiceValue =
+            optionIsYes(m.params.adjustments, AdjustmentOption::StartupChoice) ? "oui" : "non";
+        if (m.rt.startupChoiceValue == "non") {
+            m.rt.configurationNumber = 0;
+            initialiseMachine(m);
+            m.rt.quitRequested = 1;
+            FormClose(m);
+            return;
+        }
+    }
+    if (m.rt.quitRequested) {
+        FormClose(m);
+        return;
+    }
+    if (m.rt.mediaStep == kMediaTearDown) {
+        tearDownDisplay(m);
+        return;
+    }
+    openMachineBoard(m);
+    setTimer(m, true);
+    host.repaintWindow(m);
+    scanMatrix(m.switches, m.io, m.outputs, m.clock);
+    scanDirectSwitches(m.switches, m.io, m.outputs, m.clock);
+    if (m.rt.selectionPending == 0 && m.rt.selectionWaiting)
+        selectionTick(m);
+    if (m.rt.selectionPending == 1) {
+        m.rt.selectionPending = 0;
+        m.rt.selectionWaiting = 1;
+        showSelectionScreen(m);
+        if (m.rt.quitRequested) {
+            FormClose(m);
+            return;
+        }
+        setTimer(m, false);
+        initialiseMachine(m);
+        if (m.rt.closed)
+            return;
+        setTimer(m, true);
+    }
+}
+
+void initialiseMachine(Machine& m) {
+    RuntimeHost& host = *m.hooks.host;
+    host.showMainWindow(m);
+    m.rt.configurationInUse = m.rt.configurationNumber;
+    fullLoad(m.root, m.rt.configurationInUse, m.params, nullptr);
+    if (!m.rt.creditsLoaded) {
+        m.credits = creditDigits(m.params.accounting);
+        m.rt.creditsLoaded = 1;
+    }
+    trace(m, "configuration " + std::to_string(m.rt.configurationInUse));
+    buildOutputs(m.outputs, m.params.coils, m.params.lamps);
+    host.initSound(m);
+    host.initDisplay(m);
+    m.rt.displayUp = 1;
+    // The direct-coil links are set by the game; with no game running they stay cleared (below).
+    setCursorVisible(m, false);
+
+    if (!openMachineBoard(m) || m.rt.dashboardAtStart) {
+        if (!boardPresent(m.io))
+            host.showNoBoardWarning(m);
+        setCursorVisible(m, true);
+        host.runDashboard(m);
+        m.rt.quitRequested = 1;
+        FormClose(m);
+        return;
+    }
+
+    clearContactEvents(m.switches, true);
+    for (int c = kMatrixContactCount; c < kContactCount; ++c)
+        m.switches.contactFlags[size_t(c)] = 0;
+    m.switches.dryLatched = 0;
+    m.reels.clearScoreReels();
+    m.game.playersDoneMask = kNoGame;
+    coilOff(m.outputs, 0);
+    coilOff(m.outputs, 1);
+    m.rt.recordsLayoutDone = 1;
+
+    m.rt.mediaDeadline = m.now() + kMediaHoldOffMs;
+    m.rt.mainLoopRunning = 1;
+    applyStartupOverrides(m);
+    host.redrawBackglass(m);
+    trace(m, "loop start");
+    runMainLoop(m);
+    afterMainLoop(m);
+}
+
+void tearDownDisplay(Machine& m) {
+    RuntimeHost& host = *m.hooks.host;
+    m.hooks.media->FinirEtapeMedia(m);
+    host.composeFrame(m);
+    // The credit digits (m.credits) stay for the next initialisation's credit reels.
+    host.releaseDisplay(m);
+    m.rt.displayUp = 0;
+    host.releaseSound(m);
+    m.rt.mediaStep = kMediaIdle;
+    setTimer(m, true);
+}
+
+} // namespace pinstage

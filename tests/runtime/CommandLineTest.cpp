@@ -1,0 +1,62 @@
+#include "runtime/CommandLine.h"
+#include "platform/PinError.h"
+
+#include <gmock/gmock.h>
+
+using namespace pinstage;
+using ::testing::HasSubstr;
+
+namespace {
+
+std::string errorOf(const std::vector<std::string>& args) {
+    try {
+        parseCommandLine(args);
+    } catch (const PinError& e) {
+        return e.what();
+    }
+    return {};
+}
+
+} // namespace
+
+TEST(CommandLineParse, NoOptionIsTheCabinet) {
+    CommandLine c = parseCommandLine({});
+    EXPECT_FALSE(c.root || c.script || c.trace || c.quitAfterMs || c.renderBackglass);
+    EXPECT_FALSE(c.simulate || c.windowed || c.installDefaults || c.mediaOptions || c.dumbPlayfield ||
+                 c.help);
+}
+
+TEST(CommandLineParse, ReadsEveryOption) {
+    CommandLine c =
+        parseCommandLine({"--root", "/tmp/r", "--simulate", "--windowed", "--script", "s.txt", "--trace",
+                          "t.txt", "--quit-after", "5000", "--media-options", "--dumb-playfield"});
+    EXPECT_EQ(*c.root, "/tmp/r");
+    EXPECT_TRUE(c.simulate);
+    EXPECT_TRUE(c.windowed);
+    EXPECT_EQ(*c.script, "s.txt");
+    EXPECT_EQ(*c.trace, "t.txt");
+    EXPECT_EQ(*c.quitAfterMs, 5000u);
+    EXPECT_TRUE(c.mediaOptions);
+    EXPECT_TRUE(c.dumbPlayfield);
+    EXPECT_FALSE(c.installDefaults);
+
+    CommandLine d = parseCommandLine({"--install-defaults", "--render-backglass", "out.png", "--help"});
+    EXPECT_TRUE(d.installDefaults);
+    EXPECT_EQ(*d.renderBackglass, "out.png");
+    EXPECT_TRUE(d.help);
+}
+
+TEST(CommandLineParse, RejectsWhatItCannotUse) {
+    EXPECT_THAT(errorOf({"--frobnicate"}), HasSubstr("option inconnue « --frobnicate »"));
+    EXPECT_THAT(errorOf({"--root"}), HasSubstr("--root : valeur manquante"));
+    EXPECT_THAT(errorOf({"--root", ""}), HasSubstr("valeur manquante"));
+    EXPECT_THAT(errorOf({"--quit-after", "abc"}), HasSubstr("durée en millisecondes invalide « abc »"));
+    EXPECT_THAT(errorOf({"--quit-after", "-5"}), HasSubstr("invalide"));
+    EXPECT_THAT(errorOf({"--quit-after", "4294967296"}), HasSubstr("invalide"));
+    EXPECT_THAT(errorOf({"--quit-after", "12ms"}), HasSubstr("invalide"));
+    EXPECT_THAT(errorOf({"--simulate", "--simulate"}), HasSubstr("donnée deux fois"));
+    EXPECT_THAT(errorOf({"--trace", "a", "--trace", "b"}), HasSubstr("donnée deux fois"));
+    EXPECT_THAT(errorOf({"--script", "s.txt"}), HasSubstr("seulement avec --simulate"));
+    EXPECT_THAT(errorOf({"--simulate", "--script", "s.txt"}), ::testing::IsEmpty());
+    EXPECT_THAT(commandLineUsage(), HasSubstr("--render-backglass"));
+}
