@@ -1,0 +1,100 @@
+// The numbers the Pentacle table is wired with: its lamps, coils and switches, and the game
+// functions of the sound table that the rules and the game flow play.
+#pragma once
+
+#include <array>
+
+namespace pinstage {
+
+namespace lamp {
+// The bonus ladder L1 to L10, in climbing order.
+constexpr std::array<int, 10> kBonusLadder{0, 8, 16, 24, 32, 40, 48, 56, 1, 9};
+constexpr int kBonus20 = 17;
+constexpr int kMultiplierX2 = 25;
+constexpr int kMultiplierX3 = 33;
+constexpr int kMultiplierX4 = 41;
+constexpr int kMultiplierX5 = 49;
+constexpr int kLane32 = 58;
+constexpr int kLane16 = 50;
+constexpr int kLane8 = 42;
+constexpr int kStar24 = 34;
+constexpr int kSpinnerLit = 18;
+constexpr int kBonusHoleLit = 10;
+constexpr int kAlternating = 26;
+constexpr int kColourBankDone = 11;
+constexpr int kExtraBallLit = 2;
+constexpr int kBumperTargetLit = 57;
+constexpr int kSpecialLit = 3;
+constexpr int kShootAgain = 19;
+} // namespace lamp
+
+namespace coil {
+constexpr int kPlayfieldHold0 = 0;
+constexpr int kPlayfieldHold1 = 1;
+constexpr int kFlippers = 2;
+constexpr int kKnocker = 3;
+constexpr int kRightBankReset = 4;
+constexpr int kBonusHoleKicker = 5;
+constexpr int kLeftBanksReset = 6;
+constexpr int kBallServe = 7;
+constexpr int kFirstSavedCoil = 16; // coils 16-23: the player's saved coils
+} // namespace coil
+
+namespace contact {
+constexpr int kTestPush = 0;
+constexpr int kGameOver = 1;
+constexpr int kCoin1 = 2;
+constexpr int kCoin2 = 3;
+constexpr int kCoin3 = 4;
+constexpr int kStart = 5;
+constexpr int kTestInter = 6;
+constexpr int kTilt = 7;
+constexpr int kLane8 = 8;
+constexpr int kSpecialTarget = 10;
+constexpr int kRebound = 14;
+constexpr int kLane16 = 16;
+constexpr int kBonusHole = 18;
+constexpr int kBumperTarget = 22;
+constexpr int kStar24 = 24;
+constexpr int kExtraBallTarget = 26;
+constexpr int kStar500 = 29;
+constexpr int kBumperTop = 30;
+constexpr int kLane32 = 32;
+constexpr int kBumperCentre = 34;
+constexpr int kOutlanes = 35;
+constexpr int kSpinner = 36;
+constexpr int kKickerRight = 43;
+constexpr int kKickerLeft = 46;
+constexpr int kBallReturn = 47;
+// Bank targets, in latch-bit order.
+constexpr std::array<int, 4> kRightBank{17, 25, 33, 9};
+constexpr std::array<int, 3> kColourBank{11, 19, 27};
+constexpr std::array<int, 4> kWordBank{13, 21, 12, 20};
+} // namespace contact
+
+// Game functions of the sound table.
+namespace fn {
+constexpr int kBonusHoleCollect = 2;
+constexpr int kBallServed = 3;
+constexpr int kRightBankPlain = 4;
+constexpr int kGameStart = 5;
+constexpr int kOutlanes = 6;
+constexpr int kRightBankAdvance = 7;
+constexpr int kLanes = 8;
+constexpr int kRebound = 9;
+constexpr int kTilt = 10;
+constexpr int kMultipliedJingle = 11;
+constexpr int kSpecialOrWordBank = 14;
+constexpr int kExtraBallOrColourBank = 15;
+constexpr int kMultipliedLoop = 16;
+constexpr int kGameOver = 17;
+constexpr int kBumperTarget = 18;
+constexpr int kSecondTick = 20;
+constexpr int kBackgroundMusic = 30;
+constexpr int kFirstContactSound = 31; // 31 + c: the sound of switch c
+inline constexpr int contactSound(int c) {
+    return kFirstContactSound + c;
+}
+} // namespace fn
+
+} // namespace pinstage
