@@ -1,0 +1,102 @@
+// The window "Simulateur de plateau": the switches as buttons, the lamps and coils as lights, the
+// status of the game, the keyboard help, the random ball, automatic coins and starts, and the
+// playing and recording of switch scripts. It talks only to the simulated board (the machine sees
+// a board like any other) and reads the machine for its status line.
+#pragma once
+
+#include "board/SimulatedBoard.h"
+#include "runtime/Machine.h"
+#include "runtime/Script.h"
+#include "simulator/CoilPanel.h"
+#include "simulator/InputPump.h"
+#include "simulator/KeyboardControls.h"
+#include "simulator/LampPanel.h"
+#include "simulator/PlayfieldDriver.h"
+#include "simulator/SwitchPanel.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QTimer>
+#include <QWidget>
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+
+namespace pinstage {
+
+struct SimulatorOptions {
+    bool smart = true;            // off with --dumb-playfield
+    QWidget* backglass = nullptr; // the window is placed beside it, never over it
+    std::function<void()> quit;   // Escape; QCoreApplication::quit when empty
+    uint32_t seed = 1;            // the random ball's draws
+    bool pumpInputOnRead = true;  // deliver window input from inside board reads
+};
+
+class PlayfieldSimulator : public QWidget {
+public:
+    static constexpr int kRefreshMs = 40;
+
+    PlayfieldSimulator(Machine& m, SimulatedBoard& board, SimulatorOptions options);
+    ~PlayfieldSimulator() override;
+
+    PlayfieldDriver& driver() { return *driver_; }
+    SwitchPanel* switches() const { return switches_; }
+    LampPanel* lamps() const { return lamps_; }
+    CoilPanel* coils() const { return coils_; }
+    QString statusText() const;
+    KeyboardControls* keyboard() const { return keys_; }
+
+    // Names from the parameter records, by board position.
+    void reloadNames();
+    // Lights, coils, buttons and status from the board and the machine now.
+    void refresh();
+    // Moves the window beside the backglass (another screen when there is one).
+    void placeBesideBackglass();
+
+    // Scripts: loading raises PinError with the parser's message; play starts it now.
+    void loadScript(const std::filesystem::path& file);
+    void playScript();
+    bool scriptFinished() const;
+    void startRecording();
+    // Stops and saves; false when the file could not be written.
+    bool stopRecording(const std::filesystem::path& file);
+
+private:
+    void buildControls(QWidget* into);
+    void chooseScript();
+    void recordClicked(bool on);
+    void coilEdges();
+
+    Machine& m_;
+    SimulatedBoard& board_;
+    SimulatorOptions options_;
+    std::unique_ptr<PlayfieldDriver> driver_;
+    InputPump pump_;
+    std::optional<ScriptPlayer> script_;
+    size_t scriptChangeCount_ = 0;
+
+    SwitchPanel* switches_ = nullptr;
+    LampPanel* lamps_ = nullptr;
+    CoilPanel* coils_ = nullptr;
+    QLabel* status_ = nullptr;
+    QLabel* scriptState_ = nullptr;
+    QPushButton* randomBall_ = nullptr;
+    QPushButton* playScript_ = nullptr;
+    QPushButton* record_ = nullptr;
+    QCheckBox* smart_ = nullptr;
+    QCheckBox* autoPlay_ = nullptr;
+    KeyboardControls* keys_ = nullptr;
+    QTimer refreshTimer_;
+    std::array<int, kCoilCount> coilBits_{};
+};
+
+// The simulator window for the program's --simulate run, placed and shown.
+std::unique_ptr<PlayfieldSimulator> createPlayfieldSimulator(Machine& m, SimulatedBoard& board, bool smart,
+                                                             QWidget* backglass = nullptr,
+                                                             std::function<void()> quit = {});
+
+} // namespace pinstage
