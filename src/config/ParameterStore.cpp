@@ -79,7 +79,12 @@ void fullLoad(const DataRoot& root, int config, ParameterSet& set, std::vector<s
     loadOrCreate(
         configFile(root, kSoundsFileName, config), created,
         {numbered(kSoundsFileName), numbered(kSoundsDefaultCopyName)},
-        [&](const fs::path& f) { loadSoundParams(f, set.sounds); },
+        [&](const fs::path& f) {
+            // Entry 95 is never stored: it always holds its built-in default.
+            set.sounds.entries[kSoundFunctionCount - 1] =
+                defaultSoundParams(set.contacts).entries[kSoundFunctionCount - 1];
+            loadSoundParams(f, set.sounds);
+        },
         [&] { createSoundParamsDefaults(root, config, set.contacts, set.sounds); });
     loadOrCreate(
         configFile(root, kFrontonFileName, config), created,
