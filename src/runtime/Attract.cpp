@@ -30,7 +30,7 @@ void showGameOverAndRecord(Machine& m, bool shown) {
 void attractStep(Machine& m) {
     if (!m.rt.recordsPhotosShowing)
         showGameOverAndRecord(m, m.game.blinkPhase == 1);
-    if (periodPassed(m.now(), m.rt.mediaDeadline, 0))
+    if (deadlinePassed(m.now(), m.rt.mediaDeadline))
         mediaRotation(m);
     if (!m.hooks.entry->keyboardFormOpen())
         PasClavierFlipper(m);
@@ -41,7 +41,7 @@ void mediaRotation(Machine& m) {
     RuntimeState& rt = m.rt;
     if (media.videoPlaying() && !media.videoLengthKnown())
         media.MesurerVideo(m);
-    if (periodPassed(m.now(), rt.mediaEndTime, 0)) {
+    if (deadlinePassed(m.now(), rt.mediaEndTime)) {
         media.FinirEtapeMedia(m);
         rt.mediaStep = kMediaVideo;
         if (optionOn(m, AdjustmentOption::InternetAds)) {

@@ -64,6 +64,12 @@ inline bool tracing(const Machine& m) {
     return m.hooks.trace->enabled();
 }
 
+// A stored deadline (a time ahead, not a start and a period) has passed when now is later than
+// it, wrap-safe within 24 days; 0 means "no deadline" and counts as passed.
+inline bool deadlinePassed(uint32_t now, uint32_t deadline) {
+    return deadline == 0 || int32_t(now - deadline) > 0;
+}
+
 inline bool gameRunning(const Machine& m) {
     return m.game.playersDoneMask != kNoGame;
 }

@@ -14,11 +14,13 @@ constexpr uint8_t kC71Level = 0x80;
 
 void requestEscape(Machine& m, uint32_t delayMs) {
     m.rt.escapeDeadline = m.now() + delayMs;
+    if (m.rt.escapeDeadline == 0)
+        m.rt.escapeDeadline = 1; // 0 would read as "due now"
     m.game.machineEvents |= kEventEscapeRequest;
 }
 
 bool serveEscapeRequest(Machine& m) {
-    if (!(m.game.machineEvents & kEventEscapeRequest) || !periodPassed(m.now(), m.rt.escapeDeadline, 0))
+    if (!(m.game.machineEvents & kEventEscapeRequest) || !deadlinePassed(m.now(), m.rt.escapeDeadline))
         return false;
     m.game.machineEvents &= uint8_t(~kEventEscapeRequest);
     m.hooks.host->synthesiseKey("Escape");

@@ -155,6 +155,12 @@ protected:
         }
     }
 
+    // The schedule counted from now.
+    void scheduleNow(const std::string& scriptText) {
+        schedule(scriptText);
+        player.setOrigin(clock.now());
+    }
+
     // The machine loaded for configuration 0 and ready to turn, as after initialiseMachine.
     void bringUp() {
         m.rt.configurationNumber = 0;

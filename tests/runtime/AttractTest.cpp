@@ -1,0 +1,188 @@
+#include "SpineFixture.h"
+
+#include "config/AdjustmentRows.h"
+#include "config/Adjustments.h"
+#include "runtime/Attract.h"
+#include "runtime/MachineOps.h"
+
+using namespace pinstage;
+using namespace pinstage::test;
+
+namespace {
+
+// Records the media operations the rotation asks for.
+class RecordingMedia : public AttractMedia {
+public:
+    void FinirEtapeMedia(Machine& m) override {
+        calls.push_back("Finir");
+        AttractMedia::FinirEtapeMedia(m);
+    }
+    void MesurerVideo(Machine& m) override {
+        calls.push_back("Mesurer");
+        m.rt.mediaEndTime = m.now() + 30000;
+    }
+    bool videoPlaying() const override { return playing; }
+    bool videoLengthKnown() const override { return lengthKnown; }
+    void DiaporamaGameOver(Machine&) override { calls.push_back("Diaporama"); }
+    void DiffusionAnnonceurs(Machine&) override { calls.push_back("Annonceurs"); }
+    void raiseRankingFlag(Machine&) override { calls.push_back("Classement"); }
+    void DemarrerVideo(Machine&) override { calls.push_back("Demarrer"); }
+    void VideoSuivante(Machine&) override { calls.push_back("Suivante"); }
+    void posterStep(Machine&) override { calls.push_back("Affiches"); }
+    void ensureBrowser(Machine&) override { calls.push_back("Navigateur"); }
+    void AnimerAffiche(Machine&) override { ++animations; }
+    bool takePosterPause() override { return std::exchange(pause, false); }
+    bool takeNextPosterRequest() override { return std::exchange(next, false); }
+    void loadNextPoster(Machine&) override { calls.push_back("AfficheSuivante"); }
+
+    std::vector<std::string> calls;
+    bool playing = false, lengthKnown = true, pause = false, next = false;
+    int animations = 0;
+};
+
+class Attract : public SpineTest {
+protected:
+    void SetUp() override {
+        m.hooks.media = &media;
+        for (size_t e = 0; e < places.size(); ++e)
+            m.symbols[e] = &places[e];
+        m.params.adjustments = defaultAdjustments();
+        forceOptionalFeaturesOff(m.params.adjustments);
+    }
+    void option(AdjustmentOption o) { setOption(m.params.adjustments, o, true); }
+    // A media step in progress until now + ms.
+    void stepRunning(uint8_t step, uint32_t ms) {
+        m.rt.mediaStep = step;
+        m.rt.mediaDeadline = 0;
+        m.rt.mediaEndTime = clock.now() + ms;
+    }
+
+    RecordingMedia media;
+    std::array<SymbolPlacement, kBackglassElements> places{};
+};
+
+} // namespace
+
+TEST_F(Attract, GameOverAndRecordFollowTheBlinkPhase) {
+    m.rt.mediaDeadline = clock.now() + 100000;
+    m.game.blinkPhase = 1;
+    attractStep(m);
+    for (int e : {37, 44, 68, 71, 74})
+        EXPECT_EQ(places[size_t(e)].shown, 1) << e;
+    EXPECT_EQ(places[36].shown, 0);
+    m.params.fronton.elements[37].dirty = 0;
+    attractStep(m); // no change, no redraw asked for
+    EXPECT_EQ(m.params.fronton.elements[37].dirty, 0);
+    m.game.blinkPhase = 0;
+    attractStep(m);
+    for (int e : {37, 44, 68, 74})
+        EXPECT_EQ(places[size_t(e)].shown, 0) << e;
+    EXPECT_EQ(m.params.fronton.elements[37].dirty, 1);
+}
+
+TEST_F(Attract, TheGameOverPhotosKeepTheBlinkAway) {
+    m.rt.mediaDeadline = clock.now() + 100000;
+    m.rt.recordsPhotosShowing = 1;
+    m.game.blinkPhase = 1;
+    attractStep(m);
+    EXPECT_EQ(places[37].shown, 0);
+}
+
+TEST_F(Attract, NothingHappensBeforeTheMediaDeadline) {
+    m.rt.mediaDeadline = clock.now() + 7000;
+    attractStep(m);
+    EXPECT_TRUE(media.calls.empty());
+    clock.advance(7001);
+    attractStep(m);
+    EXPECT_EQ(media.calls, (std::vector<std::string>{"Finir"}));
+}
+
+TEST_F(Attract, AnEndedStepMovesToTheVideoStepAndWaitsWhenVideosAreOff) {
+    stepRunning(kMediaRanking, 0);
+    clock.advance(1);
+    mediaRotation(m);
+    EXPECT_EQ(media.calls, (std::vector<std::string>{"Finir"}));
+    EXPECT_EQ(m.rt.mediaStep, kMediaVideo);
+    EXPECT_EQ(m.rt.mediaDeadline, 0u);
+    EXPECT_EQ(m.rt.mediaEndTime, 0u);
+}
+
+TEST_F(Attract, AnEndedStepStartsTheNextVideoWhenInternetAdsAreOn) {
+    option(AdjustmentOption::InternetAds);
+    stepRunning(kMediaPhotos, 0);
+    clock.advance(1);
+    mediaRotation(m);
+    EXPECT_EQ(media.calls, (std::vector<std::string>{"Finir", "Suivante"}));
+    EXPECT_EQ(m.rt.mediaDeadline, clock.now() + kMediaHoldOffMs);
+}
+
+TEST_F(Attract, EachStepRunsOnlyWithItsOwnAdjustment) {
+    struct Case {
+        uint8_t step;
+        AdjustmentOption option;
+        std::vector<std::string> calls;
+    };
+    std::vector<Case> cases{
+        {kMediaPhotos, AdjustmentOption::PhotoAtGameOver, {"Diaporama"}},
+        {kMediaAdvertisers, AdjustmentOption::Videos, {"Navigateur", "Annonceurs"}},
+        {kMediaRanking, AdjustmentOption::RankingPhotos, {"Classement"}},
+        {kMediaVideo, AdjustmentOption::InternetAds, {"Demarrer"}},
+        {kMediaPosters, AdjustmentOption::Kiosk, {"Affiches"}},
+    };
+    for (const Case& c : cases) {
+        forceOptionalFeaturesOff(m.params.adjustments);
+        // The label that reads like the step's is not its switch: every other option on.
+        for (AdjustmentOption o :
+             {AdjustmentOption::PhotoAtGameOver, AdjustmentOption::Videos, AdjustmentOption::RankingPhotos,
+              AdjustmentOption::InternetAds, AdjustmentOption::Kiosk, AdjustmentOption::Posters})
+            if (o != c.option)
+                option(o);
+        media.calls.clear();
+        stepRunning(c.step, 1000);
+        mediaRotation(m);
+        EXPECT_TRUE(media.calls.empty()) << int(c.step);
+        option(c.option);
+        mediaRotation(m);
+        EXPECT_EQ(media.calls, c.calls) << int(c.step);
+    }
+}
+
+TEST_F(Attract, AVideoOfUnknownLengthIsMeasuredAndNoVideoStartsOverAPlayingOne) {
+    option(AdjustmentOption::InternetAds);
+    stepRunning(kMediaVideo, 0);
+    media.playing = true;
+    media.lengthKnown = false;
+    mediaRotation(m);
+    EXPECT_EQ(media.calls, (std::vector<std::string>{"Mesurer"}));
+    EXPECT_EQ(m.rt.mediaEndTime, clock.now() + 30000);
+}
+
+TEST_F(Attract, PostersAnimateEvery20MsPauseWhenAskedAndResumeEvery8s) {
+    option(AdjustmentOption::Kiosk);
+    stepRunning(kMediaPosters, 100000);
+    m.rt.posterChangeTime = clock.now();
+    mediaRotation(m);
+    EXPECT_EQ(media.animations, 0); // not allowed yet
+    clock.advance(8001);
+    mediaRotation(m); // allowed from now
+    for (int t = 0; t < 100; ++t) {
+        clock.advance(1);
+        mediaRotation(m);
+    }
+    EXPECT_GE(media.animations, 4);
+    EXPECT_LE(media.animations, 5);
+    media.pause = true;
+    mediaRotation(m);
+    int paused = media.animations;
+    clock.advance(1000);
+    mediaRotation(m);
+    EXPECT_EQ(media.animations, paused);
+    media.next = true;
+    mediaRotation(m);
+    EXPECT_EQ(media.calls.back(), "AfficheSuivante");
+    clock.advance(8000);
+    mediaRotation(m);
+    clock.advance(30);
+    mediaRotation(m);
+    EXPECT_GT(media.animations, paused);
+}

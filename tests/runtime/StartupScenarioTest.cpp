@@ -1,0 +1,122 @@
+#include "SpineFixture.h"
+
+#include "config/Accounting.h"
+#include "config/AdjustmentRows.h"
+#include "config/Adjustments.h"
+#include "config/FileNames.h"
+
+using namespace pinstage;
+using namespace pinstage::test;
+
+namespace {
+
+class StartupScenario : public SpineTest {
+protected:
+    // "Réglages0.fli" stored with the table choice offered at start-up.
+    void storeStartupChoice(bool yes) {
+        AdjustmentsRecord r;
+        createAdjustmentsDefaults(m.root, 0, r);
+        setOption(r, AdjustmentOption::StartupChoice, yes);
+        setOption(r, AdjustmentOption::Videos, true);
+        saveAdjustments(dataFile(numberedName(kAdjustmentsFileName, 0)), r);
+    }
+    bool storedChoiceIsYes() {
+        AdjustmentsRecord r;
+        loadAdjustments(dataFile(numberedName(kAdjustmentsFileName, 0)), r);
+        return optionIsYes(r, AdjustmentOption::StartupChoice);
+    }
+};
+
+} // namespace
+
+TEST_F(StartupScenario, StoredChoiceYesIsOverriddenAndConfigurationZeroRunsWithoutTheScreen) {
+    storeStartupChoice(true);
+    schedule("1000 close c64\n1000 close c71");
+    FormCreate(m);
+    EXPECT_TRUE(host.timerEnabled);
+    runEventLoop(20000);
+    EXPECT_EQ(m.rt.closed, 1);
+    EXPECT_EQ(host.splashes, 1);
+    EXPECT_TRUE(host.selectionDraws.empty());
+    EXPECT_EQ(m.rt.startupChoiceValue, "non");
+    EXPECT_EQ(m.rt.configurationInUse, 0);
+    EXPECT_FALSE(optionIsYes(m.params.adjustments, AdjustmentOption::Videos));
+    EXPECT_TRUE(storedChoiceIsYes()); // only the memory was changed
+    EXPECT_EQ(host.quits, 1);
+    EXPECT_FALSE(board.isOpen());
+    // The long press ended the loop 5 s after both buttons closed.
+    EXPECT_GE(clock.now() - m.rt.splashEndTime, 6000u);
+    EXPECT_LE(clock.now() - m.rt.splashEndTime, 6400u);
+}
+
+TEST_F(StartupScenario, WithMediaOptionsTheScreenIsShownAndTheChosenTableRuns) {
+    storeStartupChoice(true);
+    m.rt.keepMediaOptions = true;
+    schedule("300 pulse c71 60\n" // next: choice 1
+             "900 pulse c5 60\n"  // start: configuration 1
+             "2500 close c64\n2500 close c71\n"
+             "8000 open c64\n8000 open c71\n"
+             "9000 pulse c1 60"); // game-over switch on the screen: the end
+    FormCreate(m);
+    runEventLoop(30000);
+    EXPECT_EQ(m.rt.closed, 1);
+    EXPECT_EQ(m.rt.startupChoiceValue, "oui");
+    EXPECT_EQ(m.rt.configurationInUse, 1);
+    EXPECT_TRUE(std::filesystem::exists(dataFile(numberedName(kAccountingFileName, 1))));
+    // First screen on 0 then 1; back to the screen after the long press, still on 1.
+    ASSERT_GE(host.selectionDraws.size(), 3u);
+    EXPECT_EQ(host.selectionDraws[0], 0);
+    EXPECT_EQ(host.selectionDraws[1], 1);
+    EXPECT_EQ(host.selectionDraws.back(), 1);
+    EXPECT_EQ(host.displayInits, 1);
+    EXPECT_GE(host.displayReleases, 1); // the tear-down before the second screen
+    EXPECT_EQ(host.quits, 1);
+}
+
+TEST_F(StartupScenario, ACoinOnTheScreenAddsACreditKeptForTheGame) {
+    storeStartupChoice(true);
+    m.rt.keepMediaOptions = true;
+    schedule("200 pulse c4 60\n700 pulse c4 60\n1500 pulse c1 60");
+    FormCreate(m);
+    runEventLoop(10000);
+    EXPECT_EQ(m.rt.closed, 1);
+    EXPECT_EQ(m.credits.value(), 2);
+    AccountingRecord saved;
+    loadAccounting(dataFile(numberedName(kAccountingFileName, 0)), saved);
+    EXPECT_EQ(creditDigits(saved).value(), 2);
+    EXPECT_EQ(host.displayInits, 0); // the screen never left
+}
+
+TEST_F(StartupScenario, NoBoardShowsTheWarningThenTheDashboardAndEnds) {
+    board.setPresent(false);
+    FormCreate(m);
+    runEventLoop(5000);
+    EXPECT_EQ(m.rt.closed, 1);
+    EXPECT_EQ(host.noBoardWarnings, 1);
+    EXPECT_EQ(host.dashboards, 1);
+    EXPECT_EQ(m.rt.loopTurns, 0u);
+    EXPECT_EQ(host.quits, 1);
+    EXPECT_EQ(host.cursorCalls.back(), true); // shown for the dashboard
+}
+
+TEST_F(StartupScenario, TheDashboardAtStartOpensEvenWithTheBoard) {
+    m.rt.dashboardAtStart = 1;
+    FormCreate(m);
+    runEventLoop(5000);
+    EXPECT_EQ(host.noBoardWarnings, 0);
+    EXPECT_EQ(host.dashboards, 1);
+    EXPECT_EQ(m.rt.closed, 1);
+}
+
+TEST_F(StartupScenario, TheRunTimeLimitEndsTheProgramWithOutputsOff) {
+    m.rt.quitAfterSet = true;
+    m.rt.quitAfterMs = 1500;
+    FormCreate(m);
+    runEventLoop(10000);
+    EXPECT_EQ(m.rt.closed, 1);
+    EXPECT_EQ(host.quits, 1);
+    EXPECT_GE(m.rt.loopTurns, 1000u);
+    for (int l = 0; l < 64; ++l)
+        EXPECT_FALSE(board.lampLit(l)) << l;
+    EXPECT_NE(m.rt.stateTraced, 0);
+}
