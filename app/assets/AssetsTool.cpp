@@ -1,9 +1,13 @@
 // pinstage-assets: writes the default assets missing from a data root (pinstage-assets --root DIR).
+#include "DefaultPictures.h"
 #include "DefaultSounds.h"
 #include "platform/DataRoot.h"
 #include "platform/PinError.h"
 
+#include <QGuiApplication>
+
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -25,6 +29,14 @@ int main(int argc, char** argv) {
         for (const auto& name : sounds)
             std::printf("%s\n", (data.dir(DataDir::Sons) / name).c_str());
         std::printf("%zu son(s) écrit(s) dans %s\n", sounds.size(), data.dir(DataDir::Sons).c_str());
+        // Pictures are drawn with fonts: a window-less application is enough.
+        if (!std::getenv("QT_QPA_PLATFORM"))
+            setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        QGuiApplication app(argc, argv);
+        auto pictures = writeDefaultPictures(data);
+        for (const auto& path : pictures)
+            std::printf("%s\n", path.c_str());
+        std::printf("%zu image(s) écrite(s)\n", pictures.size());
     } catch (const PinError& e) {
         std::fprintf(stderr, "%s\n", e.what());
         return 1;
