@@ -129,9 +129,13 @@ void SmartPlayfield::closedByHand(int contact, uint32_t now) {
         ball_ = BallPlace::InHole;
 }
 
-void SmartPlayfield::apply(int contact) {
+bool SmartPlayfield::wanted(int contact) const {
     size_t c = size_t(contact);
-    bool closed = held_[c] || latched_[c] || pulses_[c].closed;
+    return held_[c] || latched_[c] || pulses_[c].closed;
+}
+
+void SmartPlayfield::apply(int contact) {
+    bool closed = wanted(contact);
     if (board_.switchClosed(contact) != closed)
         board_.setSwitch(contact, closed);
 }
@@ -193,6 +197,7 @@ void SmartPlayfield::coilFired(int coil, uint32_t now) {
     }
     if (coil == playfield::kHoleKickerCoil && latched_[size_t(playfield::kBonusHole)]) {
         latched_[size_t(playfield::kBonusHole)] = false;
+        pulses_[size_t(playfield::kBonusHole)] = Pulse{};
         apply(playfield::kBonusHole);
         ++counters_.kicks;
         if (ball_ == BallPlace::InHole)
@@ -206,10 +211,12 @@ void SmartPlayfield::coilFired(int coil, uint32_t now) {
             continue;
         ++counters_.bankResets;
         for (int t : bank.targets) {
-            if (t >= 0 && latched_[size_t(t)]) {
-                latched_[size_t(t)] = false;
-                apply(t);
-            }
+            if (t < 0)
+                continue;
+            // The coil lifts the target even while the ball still presses it.
+            latched_[size_t(t)] = false;
+            pulses_[size_t(t)] = Pulse{};
+            apply(t);
         }
     }
 }
@@ -222,7 +229,7 @@ void SmartPlayfield::observeBoard(uint32_t now) {
         if (!latchable(c))
             continue;
         bool closed = board_.switchClosed(c);
-        if (closed && !latched_[size_t(c)]) {
+        if (closed && !latched_[size_t(c)] && !wanted(c)) {
             latched_[size_t(c)] = true;
             if (c == playfield::kBonusHole)
                 ball_ = BallPlace::InHole;

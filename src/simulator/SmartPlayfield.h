@@ -82,6 +82,8 @@ private:
     static bool valid(int contact) { return contact >= 0 && contact < kContacts; }
     bool refusedDrain(int contact) const;
     void closedByHand(int contact, uint32_t now);
+    // Closed by the hands, a pulse or the playfield's memory.
+    bool wanted(int contact) const;
     void apply(int contact);
     void notify(uint32_t now, int contact, HandAction action, uint32_t ms, SwitchOrigin origin);
     void watchCoils(uint32_t now);

@@ -34,6 +34,16 @@ TEST_F(SmartPlayfieldTest, RightBankTargetsStayDownUntilTheirResetCoil) {
     EXPECT_EQ(pf.counters().bankResets, 3u); // coil 6 stands both left banks up
 }
 
+TEST_F(SmartPlayfieldTest, ResetWhileTheBallStillPressesTheTargetStandsItUp) {
+    pf.hit(9, 50);
+    pf.tick(clock.now());
+    pulseCoil(pf, playfield::kRightBankResetCoil); // within the closure's 50 ms
+    EXPECT_FALSE(board.switchClosed(9));
+    run(pf, 200);
+    EXPECT_FALSE(board.switchClosed(9)) << "not taken for a new fall";
+    EXPECT_FALSE(pf.latched(9));
+}
+
 TEST_F(SmartPlayfieldTest, ColourAndWordBanksShareTheirResetCoil) {
     for (int t : {11, 19, 27, 13, 21, 12, 20})
         pf.hit(t);
