@@ -1,0 +1,110 @@
+// Backglass frame timings at 1920 x 1080 with the default pictures: a full redraw (every element
+// dirty), a typical game frame (two reels moving) and a frame with nothing to do.
+#include "DefaultPictures.h"
+#include "config/FrontonParams.h"
+#include "display/Backglass.h"
+#include "display/FrameComposer.h"
+#include "display/SymbolFiles.h"
+
+#include <QGuiApplication>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <memory>
+#include <unistd.h>
+
+namespace {
+
+using namespace pinstage;
+
+// One backglass built once for every benchmark.
+struct Stage {
+    std::filesystem::path dir;
+    FrontonRecord layout = defaultFronton();
+    std::unique_ptr<Backglass> b;
+    ImagePresenter presenter;
+    FrameContext ctx;
+
+    Stage() {
+        dir = std::filesystem::temp_directory_path() / ("pinstage-bench-display-" + std::to_string(getpid()));
+        DataRoot root(dir);
+        writeDefaultPictures(root);
+        ScreenSize screen{1920, 1080};
+        stretchBackgroundToScreen(layout, screen);
+        buildSymbolFiles(layout, root, 0, 88, DataDir::Images);
+        buildSymbolFiles(layout, root, 88, 89, DataDir::PubImages);
+        b = std::make_unique<Backglass>(layout, root);
+        initDisplay(*b, screen);
+        initBackglass(*b, {}, 0);
+        ctx.now = 1000;
+        fullRedraw(*b, ctx, presenter);
+    }
+    ~Stage() {
+        std::error_code ec;
+        std::filesystem::remove_all(dir, ec);
+    }
+};
+
+Stage& stage() {
+    static Stage s;
+    return s;
+}
+
+void reportFrames(benchmark::State& state, uint64_t presentedBefore, const Stage& s) {
+    state.counters["presented"] =
+        benchmark::Counter(double(s.b->presentations - presentedBefore), benchmark::Counter::kAvgIterations);
+}
+
+void BM_FullRedraw(benchmark::State& state) {
+    Stage& s = stage();
+    uint64_t before = s.b->presentations;
+    for (auto _ : state) {
+        s.ctx.now += 40;
+        benchmark::DoNotOptimize(fullRedraw(*s.b, s.ctx, s.presenter));
+    }
+    reportFrames(state, before, s);
+}
+BENCHMARK(BM_FullRedraw)->Unit(benchmark::kMillisecond);
+
+void BM_TypicalGameFrame(benchmark::State& state) {
+    Stage& s = stage();
+    uint64_t before = s.b->presentations;
+    for (auto _ : state) {
+        state.PauseTiming();
+        // Two reels rolling: the units of player 1 and of the credits, one tick per frame.
+        for (int c : {0, 4}) {
+            Rouleau* r = s.b->reels.reel(c, 0);
+            r->forwardTick(s.b->reels.stepInProgress);
+            r->forwardPixels = 60;
+        }
+        s.ctx.now += 40;
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(composeFrame(*s.b, s.ctx, s.presenter));
+    }
+    reportFrames(state, before, s);
+}
+BENCHMARK(BM_TypicalGameFrame)->Unit(benchmark::kMillisecond);
+
+void BM_NothingToDo(benchmark::State& state) {
+    Stage& s = stage();
+    uint64_t before = s.b->presentations;
+    for (auto _ : state) {
+        s.ctx.now += 40;
+        benchmark::DoNotOptimize(composeFrame(*s.b, s.ctx, s.presenter));
+    }
+    reportFrames(state, before, s);
+}
+BENCHMARK(BM_NothingToDo)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (!std::getenv("QT_QPA_PLATFORM"))
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
