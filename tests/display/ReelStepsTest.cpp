@@ -27,6 +27,30 @@ TEST(RouleauTest, CellsAndSpeeds) {
         EXPECT_EQ(r.cells[size_t(c)], (PixelRect{0, 60 * c, 40, 60 * c + 60}));
 }
 
+TEST(ReelSoundsTest, FromTheSoundTable) {
+    SoundsRecord table;
+    for (auto& e : table.entries)
+        e.soundNumber = kNoSound;
+    table.entries[0].soundNumber = 12;
+    ReelSounds none = reelSoundsFrom(table, nullptr);
+    EXPECT_EQ(none.click, 12);
+    EXPECT_EQ(none.transfer, -1);      // 255: no sound
+    table.entries[1].soundNumber = 64; // outside the 64 sounds
+    EXPECT_EQ(reelSoundsFrom(table, nullptr).transfer, -1);
+    table.entries[1].soundNumber = 7;
+    RecordingSoundEngine engine;
+    ReelSounds s = reelSoundsFrom(table, &engine);
+    EXPECT_EQ(s.engine, &engine);
+    EXPECT_EQ(s.transfer, 7);
+
+    // A reel without a transfer sound still clicks, and the carry is kept track of.
+    ReelRig rig({&engine, 12, -1});
+    rig.reel(0, 0).forwardSteps = 10;
+    rig.runUntilIdle();
+    EXPECT_EQ(engine.playCount(12), 11);
+    EXPECT_EQ(rig.bank.counterValue(0, 7), 10);
+}
+
 TEST(ReelBankTest, CountersFollowTheLayout) {
     ReelRig rig;
     for (int c = 0; c < 4; ++c)
