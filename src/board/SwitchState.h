@@ -2,13 +2,13 @@
 // level bytes of the strobe-0 returns and of the direct switches.
 #pragma once
 
+#include "config/ContactsRecord.h" // kContactCount, kMatrixContactCount
+
 #include <array>
 #include <cstdint>
 
 namespace pinstage {
 
-constexpr int kContactCount = 72;
-constexpr int kMatrixContactCount = 64;
 constexpr int kFirstDirectContact = 64;
 
 // contactFlags bits: closure pending, and the direct coil (coil number + 1, 0 = none).
