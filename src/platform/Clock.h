@@ -18,10 +18,6 @@ inline bool periodPassed(uint32_t now, uint32_t start, uint32_t period) {
     return uint32_t(now - start) > period;
 }
 
-// A deadline stored ahead of time ("now > deadline"), wrap-safe for deadlines within 24 days of
-// now on either side. periodPassed(now, deadline, 0) would read a future deadline as long past.
-inline bool deadlinePassed(uint32_t now, uint32_t deadline) { return int32_t(now - deadline) > 0; }
-
 // Milliseconds elapsed since start, wrap-safe.
 inline uint32_t elapsedSince(uint32_t now, uint32_t start) { return uint32_t(now - start); }
 
