@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cstdio>
 
 namespace pinstage {
 
@@ -291,7 +292,29 @@ std::unique_ptr<PlayfieldSimulator> createPlayfieldSimulator(Machine& m, Simulat
     auto window = std::make_unique<PlayfieldSimulator>(m, board, std::move(options));
     window->placeBesideBackglass();
     window->show();
+    // Developers' switches: a demo that plays by itself, and a picture of the whole screen.
+    if (qEnvironmentVariableIntValue("PINSTAGE_SIMULATOR_DEMO") == 1)
+        window->startDemo();
+    QString shot = qEnvironmentVariable("PINSTAGE_SIMULATOR_SCREENSHOT");
+    if (!shot.isEmpty()) {
+        int at = shot.lastIndexOf(QLatin1Char('@'));
+        int ms = at > 0 ? shot.mid(at + 1).toInt() : 10000;
+        window->grabScreenLater(at > 0 ? shot.left(at) : shot, ms > 0 ? ms : 10000);
+    }
     return window;
+}
+
+void PlayfieldSimulator::startDemo() {
+    autoPlay_->setChecked(true);
+    randomBall_->setChecked(true);
+}
+
+void PlayfieldSimulator::grabScreenLater(const QString& file, int ms) {
+    QTimer::singleShot(ms, this, [this, file] {
+        QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+        bool saved = screen && screen->grabWindow(0).save(file);
+        std::fprintf(stderr, "%s %s\n", saved ? "screen saved to" : "screen not saved to", qPrintable(file));
+    });
 }
 
 } // namespace pinstage

@@ -61,6 +61,11 @@ public:
     void loadScript(const std::filesystem::path& file);
     void playScript();
     bool scriptFinished() const;
+    // Random ball with automatic coins and starts, as the two controls would set them.
+    void startDemo();
+    // A picture of the whole screen ms milliseconds from now (developers, documentation).
+    void grabScreenLater(const QString& file, int ms);
+
     void startRecording();
     // Stops and saves; false when the file could not be written.
     bool stopRecording(const std::filesystem::path& file);

@@ -169,6 +169,11 @@ void SmartPlayfield::outputsChanged() {
 
 void SmartPlayfield::tick(uint32_t now) {
     watchCoils(now);
+    // A drain closed behind the playfield's back (a script) still takes the ball away.
+    if (ball_ == BallPlace::InPlay && board_.switchClosed(playfield::kDrain) && !wanted(playfield::kDrain)) {
+        ball_ = BallPlace::Trough;
+        ++counters_.drains;
+    }
     if (smart_)
         observeBoard(now);
     runPulses(now);

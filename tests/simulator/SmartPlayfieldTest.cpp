@@ -212,6 +212,14 @@ TEST_F(SmartPlayfieldTest, SwitchesChangedBehindItsBackFollowThePlayfield) {
     board.setSwitch(playfield::kBonusHole, true);
     pf.tick(clock.now());
     EXPECT_EQ(pf.ball(), BallPlace::InHole);
+    pulseCoil(pf, playfield::kHoleKickerCoil);
+    EXPECT_EQ(pf.ball(), BallPlace::InPlay);
+
+    board.setSwitch(playfield::kDrain, true); // a scripted drain
+    pf.tick(clock.now());
+    EXPECT_EQ(pf.ball(), BallPlace::Trough);
+    EXPECT_EQ(pf.counters().drains, 1u);
+    board.setSwitch(playfield::kDrain, false);
 }
 
 TEST_F(SmartPlayfieldTest, CoilsFollowTheirWiring) {

@@ -195,6 +195,16 @@ TEST_F(WindowTest, RandomBallButtonAndSmartSwitch) {
     EXPECT_TRUE(window->driver().playfield().smart());
 }
 
+TEST_F(WindowTest, DemoTurnsOnTheRandomBallAndTheAutomaticOperator) {
+    EXPECT_FALSE(window->driver().autoOperator().enabled());
+    window->startDemo();
+    EXPECT_TRUE(window->driver().playfield().randomBall());
+    EXPECT_TRUE(window->driver().autoOperator().enabled());
+    // The automatic operator puts a coin in once no game has run for a moment.
+    runMs(1000);
+    EXPECT_EQ(window->driver().autoOperator().coins(), 1u);
+}
+
 TEST_F(WindowTest, PlacedOnTheOtherScreenThanTheBackglass) {
     ASSERT_EQ(QGuiApplication::screens().size(), 2);
     QWidget backglass;
