@@ -60,8 +60,11 @@ void TracingTransport::tracePorts(std::span<const uint8_t> report) {
     std::array<uint8_t, 7> ports{};
     for (size_t p = 0; p < ports.size(); ++p)
         ports[p] = report[p + 1];
+    // The ports the report changed; a report that changes nothing (a value sent again, as when
+    // every coil is released at the end) is journalled in full.
+    bool repeated = lastPorts_ && *lastPorts_ == ports;
     for (size_t p = 0; p < ports.size(); ++p)
-        if (!lastPorts_ || (*lastPorts_)[p] != ports[p])
+        if (repeated || !lastPorts_ || (*lastPorts_)[p] != ports[p])
             sink_.line(clock_.now(), "port " + std::to_string(p) + " " + hexByte(ports[p]));
     lastPorts_ = ports;
 }
@@ -83,6 +86,16 @@ void TracingTransport::traceLamps(std::span<const uint8_t> report) {
         text += " " + hexByte(b);
     lampBlock0_.reset();
     sink_.line(clock_.now(), text);
+}
+
+void TracingSoundEngine::play(int sound, bool looping) {
+    sink_.line(clock_.now(), soundTraceText({SoundAction::Play, sound, looping, {}}));
+    inner_.play(sound, looping);
+}
+
+void TracingSoundEngine::stop(int sound) {
+    sink_.line(clock_.now(), soundTraceText({SoundAction::Stop, sound, false, {}}));
+    inner_.stop(sound);
 }
 
 std::string soundTraceText(const SoundTraceEvent& e) {

@@ -6,6 +6,7 @@
 #include "board/BoardTransport.h"
 #include "platform/Clock.h"
 #include "runtime/Machine.h"
+#include "sound/SoundEngine.h"
 #include "sound/SoundSystem.h"
 
 #include <array>
@@ -39,8 +40,9 @@ private:
 int64_t traceTime(uint32_t now, uint32_t origin);
 
 // A board transport that tells the journal what the program sends: "port P 0xVV" for every port
-// whose value a port report changes (all seven for the first report), and "lamps 0xB0 ... 0xB7"
-// when the second report of a lamp-matrix pair has gone. Reads pass through.
+// whose value a port report changes (all seven for the first report and for a report that
+// changes nothing), and "lamps 0xB0 ... 0xB7" when the second report of a lamp-matrix pair has
+// gone. Reads pass through.
 class TracingTransport final : public BoardTransport {
 public:
     TracingTransport(BoardTransport& inner, const Clock& clock, TraceSink& sink)
@@ -68,6 +70,27 @@ private:
     TraceSink& sink_;
     std::optional<std::array<uint8_t, 7>> lastPorts_;
     std::optional<std::array<uint8_t, 4>> lampBlock0_;
+};
+
+// A sound engine that tells the journal every start and stop of a numbered sound (the sound table
+// and the reels alike) before passing it on.
+class TracingSoundEngine final : public SoundEngine {
+public:
+    TracingSoundEngine(SoundEngine& inner, const Clock& clock, TraceSink& sink)
+        : inner_(inner), clock_(clock), sink_(sink) {}
+    void open() override { inner_.open(); }
+    void close() override { inner_.close(); }
+    bool isOpen() const override { return inner_.isOpen(); }
+    void createBuffer(int sound, const WavData& wav) override { inner_.createBuffer(sound, wav); }
+    void play(int sound, bool looping) override;
+    void stop(int sound) override;
+    bool isPlaying(int sound) const override { return inner_.isPlaying(sound); }
+    void playSystem(const WavData& wav) override { inner_.playSystem(wav); }
+
+private:
+    SoundEngine& inner_;
+    const Clock& clock_;
+    TraceSink& sink_;
 };
 
 // "sound play N once|loop", "sound stop N", "sound system NAME".

@@ -39,16 +39,19 @@ protected:
 
 TEST_F(Trace, PortWritesAreJournalledWhenTheirValueChanges) {
     ASSERT_TRUE(openMachineBoard(m));
-    // The opening writes port 6 then port 1: all seven at first, then only port 1 changed... or
-    // nothing, when it already was 0xFF.
+    // The opening writes port 6 (all seven ports at first) then port 1 (sent again unchanged).
     ASSERT_GE(sink.lines.size(), 7u);
     EXPECT_EQ(sink.lines[0], "10000 port 0 0xFF");
     sink.lines.clear();
     clock.advance(5);
     writePort(m.io, 4, 0xFB);
-    writePort(m.io, 4, 0xFB);
     writePort(m.io, 3, 0x7F);
     EXPECT_THAT(sink.lines, ElementsAre("10005 port 4 0xFB", "10005 port 3 0x7F"));
+    sink.lines.clear();
+    writePort(m.io, 3, 0x7F); // sent again unchanged: the whole report
+    ASSERT_EQ(sink.lines.size(), 7u);
+    EXPECT_EQ(sink.lines[3], "10005 port 3 0x7F");
+    EXPECT_EQ(sink.lines[4], "10005 port 4 0xFB");
 }
 
 TEST_F(Trace, LampPairsAreOneLineAndRefusedWritesAreNotJournalled) {

@@ -1,0 +1,43 @@
+// Data root preparation and the default files.
+#include "ProgramSetup.h"
+
+#include "DefaultPictures.h"
+#include "DefaultSounds.h"
+#include "config/ParameterStore.h"
+#include "display/DefaultBackglassRender.h"
+#include "display/QtPath.h"
+#include "platform/PinError.h"
+
+namespace pinstage {
+
+std::vector<std::string> installDefaults(const DataRoot& root) {
+    root.ensureDirectories();
+    std::vector<std::string> written;
+    for (const auto& p : writeDefaultPictures(root))
+        written.push_back(p.string());
+    for (const auto& name : writeDefaultSounds(root.dir(DataDir::Sons)))
+        written.push_back((root.dir(DataDir::Sons) / name).string());
+    ParameterSet params;
+    std::vector<std::string> created;
+    fullLoad(root, 0, params, &created);
+    for (const auto& name : created)
+        written.push_back((root.dir(DataDir::Datas) / name).string());
+    return written;
+}
+
+bool prepareDataRoot(const DataRoot& root) {
+    bool fresh = !std::filesystem::exists(root.root());
+    root.ensureDirectories();
+    if (fresh)
+        installDefaults(root);
+    return fresh;
+}
+
+void renderBackglassPicture(const DataRoot& root, const std::filesystem::path& out) {
+    writeDefaultPictures(root);
+    QImage frame = renderDefaultBackglass(root.root(), 1920, 1080, {0, 0, 0, 0}, 0);
+    if (frame.isNull() || !frame.save(toQString(out), "PNG"))
+        throw PinError("impossible d'écrire l'image " + out.string());
+}
+
+} // namespace pinstage

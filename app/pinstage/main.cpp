@@ -1,0 +1,182 @@
+// pinstage: runs the Pentacle table through the IO-Warrior board (or the simulated board) with the
+// backglass window as its main window. Without options it behaves as on the cabinet.
+#include "ProgramSetup.h"
+
+#include "board/HidapiTransport.h"
+#include "board/SimulatedBoard.h"
+#include "clavpack/Claviervirtuel.h"
+#include "platform/PinError.h"
+#include "runtime/CommandLine.h"
+#include "runtime/Script.h"
+#include "runtime/Trace.h"
+#include "runtime/WaysOut.h"
+#include "runtime/window/TGlacefronton.h"
+#include "sound/SdlSoundEngine.h"
+
+#ifdef PINSTAGE_HAVE_DASHBOARD
+#include "dashboard/DashboardUi.h"
+#include "dashboard/Tableau_de_bord_usb_2023.h"
+#endif
+#ifdef PINSTAGE_HAVE_SIMULATOR
+#include "simulator/PlayfieldSimulator.h"
+#endif
+
+#include <QApplication>
+#include <QMessageBox>
+
+#include <cstdio>
+#include <memory>
+#include <optional>
+
+using namespace pinstage;
+
+namespace {
+
+int failure(const std::string& message, int code) {
+    std::fprintf(stderr, "pinstage : %s\n", message.c_str());
+    return code;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    CommandLine cli;
+    try {
+        cli = parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    } catch (const PinError& e) {
+        std::fprintf(stderr, "pinstage : %s\n%s", e.what(), commandLineUsage().c_str());
+        return 2;
+    }
+    if (cli.help) {
+        std::printf("%s", commandLineUsage().c_str());
+        return 0;
+    }
+
+    QApplication app(argc, argv);
+    // The package of the on-screen keyboard is loaded with the program.
+    if (QString(TClavierVirtuel::staticMetaObject.className()).isEmpty())
+        return failure("le paquet clavpack ne répond pas", 1);
+
+    DataRoot root(cli.root ? *cli.root : DataRoot::defaultRoot());
+    try {
+        if (cli.installDefaults) {
+            auto written = installDefaults(root);
+            for (const auto& f : written)
+                std::printf("%s\n", f.c_str());
+            std::printf("%zu fichier(s) écrit(s) dans %s\n", written.size(), root.root().c_str());
+            return 0;
+        }
+        if (cli.renderBackglass) {
+            root.ensureDirectories();
+            renderBackglassPicture(root, *cli.renderBackglass);
+            return 0;
+        }
+        prepareDataRoot(root);
+    } catch (const PinError& e) {
+        return failure(e.what(), 1);
+    }
+
+    SteadyClock clock;
+    Machine m(clock, root);
+    m.rt.keepMediaOptions = cli.mediaOptions;
+    if (cli.quitAfterMs) {
+        m.rt.quitAfterSet = true;
+        m.rt.quitAfterMs = *cli.quitAfterMs;
+    }
+
+    // The board: the simulated one, or the real one over USB; the journal sees what is sent.
+    std::unique_ptr<SimulatedBoard> simulated;
+    std::unique_ptr<HidapiTransport> real;
+    BoardTransport* transport = nullptr;
+    if (cli.simulate) {
+        simulated = std::make_unique<SimulatedBoard>(clock);
+        transport = simulated.get();
+    } else {
+        real = std::make_unique<HidapiTransport>();
+        transport = real.get();
+    }
+    std::unique_ptr<FileTraceSink> journal;
+    std::unique_ptr<TracingTransport> tracedBoard;
+    if (cli.trace) {
+        try {
+            journal = std::make_unique<FileTraceSink>(*cli.trace);
+        } catch (const PinError& e) {
+            return failure(e.what(), 1);
+        }
+        tracedBoard = std::make_unique<TracingTransport>(*transport, clock, *journal);
+        transport = tracedBoard.get();
+        m.hooks.trace = journal.get();
+    }
+    m.boardTransport = transport;
+
+    // Timed switch events, applied by the simulated board when it is read.
+    std::optional<ScriptPlayer> script;
+    if (cli.script) {
+        try {
+            script.emplace(scriptChanges(loadScript(*cli.script)));
+        } catch (const PinError& e) {
+            return failure(e.what(), 2);
+        }
+        simulated->beforeRead = [&](uint32_t now) {
+            script->apply(now, [&](int contact, bool closed) { simulated->setSwitch(contact, closed); });
+        };
+    }
+
+    SdlSoundOptions soundOptions;
+    soundOptions.allowSilentFallback = cli.simulate;
+    SdlSoundEngine sdl(soundOptions);
+    std::unique_ptr<TracingSoundEngine> tracedSound;
+    SoundEngine* engine = &sdl;
+    if (journal) {
+        tracedSound = std::make_unique<TracingSoundEngine>(sdl, clock, *journal);
+        engine = tracedSound.get();
+    }
+
+    SimulatedPowerControl simulatedPower;
+    SystemPowerControl systemPower;
+    PowerControl& power = cli.simulate ? static_cast<PowerControl&>(simulatedPower) : systemPower;
+
+    GlacefrontonOptions options;
+    options.windowed = cli.windowed;
+    options.screenshotFile = qEnvironmentVariable("PINSTAGE_SCREENSHOT");
+    options.splashEnded = [&](Machine& mm) {
+        if (journal)
+            journal->setOrigin(mm.rt.splashEndTime);
+        if (script)
+            script->setOrigin(mm.rt.splashEndTime);
+    };
+
+#ifdef PINSTAGE_HAVE_DASHBOARD
+    QtDashboardUi dashboardUi;
+#endif
+    TGlacefronton window(m, *engine, power, options);
+#ifdef PINSTAGE_HAVE_DASHBOARD
+    dashboardUi.onConfineCursor = [&](const QRect* area) {
+        if (area)
+            window.input().confine(*area);
+        else
+            window.input().releaseConfinement();
+    };
+    window.setDashboard([&](Machine& mm) {
+        TTableauDeBord dashboard(
+            mm, dashboardUi, [&] { requestQuit(mm); }, cli.mediaOptions, &window);
+        dashboard.exec();
+    });
+#endif
+    if (journal)
+        window.soundSystem().setTraceHook([&](const SoundTraceEvent& e) {
+            if (e.action == SoundAction::PlaySystem)
+                journal->line(clock.now(), soundTraceText(e));
+        });
+
+#ifdef PINSTAGE_HAVE_SIMULATOR
+    std::unique_ptr<PlayfieldSimulator> simulator;
+    if (simulated)
+        simulator =
+            createPlayfieldSimulator(m, *simulated, !cli.dumbPlayfield, &window, [&] { window.close(); });
+#endif
+
+    int rc = app.exec();
+    traceFinalState(m);
+    return rc != 0 ? rc : window.exitCode();
+}

@@ -1,0 +1,117 @@
+// Key, click and pointer synthesis on Qt.
+#include "runtime/window/InputSynth.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWidget>
+
+namespace pinstage {
+
+namespace {
+
+std::optional<int> keyOf(const QString& name) {
+    if (name == "Escape")
+        return Qt::Key_Escape;
+    if (name == "Return")
+        return Qt::Key_Return;
+    if (name == "Enter")
+        return Qt::Key_Enter;
+    if (name == "Tab")
+        return Qt::Key_Tab;
+    if (name == "Backtab")
+        return Qt::Key_Backtab;
+    if (name == "Space")
+        return Qt::Key_Space;
+    return std::nullopt;
+}
+
+QString textOf(int key) {
+    switch (key) {
+    case Qt::Key_Escape:
+        return QString(QChar(0x1B));
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return QString(QChar('\r'));
+    case Qt::Key_Tab:
+        return QString(QChar('\t'));
+    case Qt::Key_Space:
+        return QString(QChar(' '));
+    default:
+        return {};
+    }
+}
+
+} // namespace
+
+QWidget* InputSynth::keyTarget() const {
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        // Inside a modal window the key goes to its focused child, else to the window.
+        QWidget* focus = modal->focusWidget();
+        return focus && modal->isAncestorOf(focus) ? focus : modal;
+    }
+    if (QWidget* popup = QApplication::activePopupWidget())
+        return popup;
+    if (QWidget* focus = QApplication::focusWidget())
+        return focus;
+    return fallback_;
+}
+
+bool InputSynth::pressKey(const QString& name) {
+    auto key = keyOf(name);
+    if (!key)
+        return false;
+    QWidget* target = keyTarget();
+    if (!target)
+        return false;
+    Qt::KeyboardModifiers mods = *key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier;
+    QKeyEvent press(QEvent::KeyPress, *key, mods, textOf(*key));
+    QApplication::sendEvent(target, &press);
+    // The press may have closed the window: the release goes to whoever takes keys now.
+    if (QWidget* after = keyTarget()) {
+        QKeyEvent release(QEvent::KeyRelease, *key, mods, textOf(*key));
+        QApplication::sendEvent(after, &release);
+    }
+    return true;
+}
+
+void InputSynth::setCursorPos(QPoint p) {
+    if (confinement_) {
+        p.setX(std::clamp(p.x(), confinement_->left(), confinement_->right()));
+        p.setY(std::clamp(p.y(), confinement_->top(), confinement_->bottom()));
+    }
+    pos_ = p;
+    QCursor::setPos(p);
+}
+
+void InputSynth::confine(const QRect& area) {
+    confinement_ = area.normalized();
+    setCursorPos(pos_);
+}
+
+bool InputSynth::click() {
+    QWidget* w = QApplication::widgetAt(pos_);
+    if (!w)
+        return false;
+    QPointF local = w->mapFromGlobal(pos_);
+    QMouseEvent press(QEvent::MouseButtonPress, local, QPointF(pos_), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(w, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, local, QPointF(pos_), Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QApplication::sendEvent(w, &release);
+    return true;
+}
+
+void InputSynth::setCursorShown(bool shown) {
+    if (shown == shown_)
+        return;
+    shown_ = shown;
+    if (shown)
+        QApplication::restoreOverrideCursor();
+    else
+        QApplication::setOverrideCursor(QCursor(Qt::BlankCursor));
+}
+
+} // namespace pinstage

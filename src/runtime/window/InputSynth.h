@@ -1,0 +1,48 @@
+// Synthesised input for a machine with no keyboard and no mouse: key presses delivered to the
+// active modal window (or the focused widget), a pointer position of its own that a confinement
+// rectangle can hold, clicks at that position, and the pointer hidden through one counter.
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+#include <QString>
+
+#include <optional>
+
+class QWidget;
+
+namespace pinstage {
+
+class InputSynth {
+public:
+    // The widget keys go to when no modal window is active and nothing has the focus.
+    explicit InputSynth(QWidget* fallback = nullptr) : fallback_(fallback) {}
+
+    // "Escape", "Return", "Enter", "Tab", "Backtab", "Space": a press and a release. False for an
+    // unknown name or when no widget can take it.
+    bool pressKey(const QString& name);
+    // The widget a key goes to now.
+    QWidget* keyTarget() const;
+
+    // Moves the pointer (kept inside the confinement rectangle) and the system cursor where the
+    // platform allows it.
+    void setCursorPos(QPoint p);
+    QPoint cursorPos() const { return pos_; }
+    void confine(const QRect& area);
+    void releaseConfinement() { confinement_.reset(); }
+    std::optional<QRect> confinement() const { return confinement_; }
+    // A left click (press and release) at the pointer, to the widget under it; false when none.
+    bool click();
+
+    // The pointer shown or hidden; balanced: only a change reaches the window system.
+    void setCursorShown(bool shown);
+    bool cursorShown() const { return shown_; }
+
+private:
+    QWidget* fallback_;
+    QPoint pos_;
+    std::optional<QRect> confinement_;
+    bool shown_ = true;
+};
+
+} // namespace pinstage
