@@ -26,11 +26,21 @@ bool belowFreeGameLimit(const Machine& m, const PlayerState& p) {
     return p.freeGamesThisGame < m.params.adjustments.maxFreeGamesPerPlayer;
 }
 
-void setKnockerRepeat(Machine& m, int strokes) {
-    m.outputs.coils[coil::kKnocker].repeat = uint8_t(std::clamp(strokes - 1, 0, 255));
-}
-
 } // namespace
+
+void knock(Machine& m, int strokes) {
+    if (strokes <= 0)
+        return;
+    Sortie& knocker = m.outputs.coils[coil::kKnocker];
+    bool knocking =
+        knocker.byteIndex < kCoilByteCount && (m.outputs.coilRequest[knocker.byteIndex] & knocker.mask);
+    if (knocking) {
+        knocker.repeat = uint8_t(std::min(int(knocker.repeat) + strokes, 255));
+    } else {
+        knocker.repeat = uint8_t(std::min(strokes - 1, 255));
+        coilPulse(m.outputs, knocker);
+    }
+}
 
 void checkScoreAwards(Machine& m) {
     uint8_t player = currentPlayerIndex(m);
@@ -51,7 +61,7 @@ void checkScoreAwards(Machine& m) {
 void awardFreeGame(Machine& m, int player) {
     if (player < 0 || player >= kPlayerCount || !awardIsFreeGame(m.params.adjustments))
         return;
-    coilPulse(m.outputs, coil::kKnocker);
+    knock(m, 1);
     giveCredit(m);
     PlayerState& p = m.game.players[size_t(player)];
     if (p.freeGamesThisGame < 255)
@@ -72,10 +82,7 @@ void runMatch(Machine& m) {
             giveCredit(m);
         }
     }
-    if (matches > 0) {
-        setKnockerRepeat(m, matches);
-        coilPulse(m.outputs, coil::kKnocker);
-    }
+    knock(m, matches);
     if (tracing(m))
         trace(m, "match " + std::to_string(digit) + " wins " + std::to_string(matches));
 }
@@ -101,7 +108,7 @@ void checkRecord(Machine& m) {
         return;
     // The record gives exactly its number of free games: the award below brings the last one.
     if (awardIsFreeGame(adj)) {
-        setKnockerRepeat(m, adj.recordFreeGames);
+        knock(m, adj.recordFreeGames - 1);
         for (int i = 1; i < adj.recordFreeGames; ++i)
             giveCredit(m);
         awardFreeGame(m, holder);

@@ -6,6 +6,10 @@
 
 namespace pinstage {
 
+// Knocker strokes: added to those still to come when it is already knocking, so that every
+// award is heard.
+void knock(Machine& m, int strokes);
+
 // The current player's next threshold reached, at most one per turn, within the per-player limit.
 void checkScoreAwards(Machine& m);
 // With the "partie gratuite" kind: the knocker, one credit and one more free game for player p.

@@ -81,6 +81,9 @@ void extraBallRule(Machine& m, int c, int function, int litLamp) {
         traceRule(m, c, added, 1);
         if (lit) {
             lampOff(m.outputs, litLamp);
+            // This shot has scored: the first reel step of the ball must not put out the lamp
+            // it has just earned.
+            m.reels.ballHasScored = 1;
             lampOn(m.outputs, lamp::kShootAgain);
         }
     });
@@ -114,8 +117,7 @@ void specialRule(Machine& m) {
         if (lit) {
             giveCredit(m);
             lampOff(m.outputs, lamp::kSpecialLit);
-            m.outputs.coils[coil::kKnocker].repeat = 1;
-            coilPulse(m.outputs, coil::kKnocker);
+            knock(m, 2);
         }
     });
 }
