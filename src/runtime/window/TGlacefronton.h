@@ -37,7 +37,7 @@ struct GlacefrontonOptions {
     QString screenshotFile;
 };
 
-class TGlacefronton final : public QWidget, public RuntimeHost, public FramePresenter {
+class TGlacefronton : public QWidget, public RuntimeHost, public FramePresenter {
 public:
     static constexpr int kDesignWidth = 1360;
     static constexpr int kDesignHeight = 768;
