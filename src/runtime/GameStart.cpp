@@ -7,6 +7,7 @@
 #include "runtime/GameServe.h"
 #include "runtime/GameSwitches.h"
 #include "runtime/MachineOps.h"
+#include "runtime/Navigation.h"
 #include "runtime/RulesNumbers.h"
 #include "runtime/WaysOut.h"
 
@@ -131,7 +132,7 @@ StartOutcome startButtonHandler(Machine& m) {
     if (nameStepHolds(m))
         return StartOutcome::Pending;
 
-    m.hooks.host->setCursorShown(m, false);
+    setCursorVisible(m, false);
     if (!running)
         m.hooks.media->FinirEtapeMedia(m);
     if (uint32_t* started = counter(m.params.accounting, kStatGamesStarted))
