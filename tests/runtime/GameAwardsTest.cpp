@@ -139,6 +139,23 @@ TEST(Match, ZeroMatchesEveryPlayerWhoseUnitsReelShowsZero) {
     EXPECT_EQ(strokes.size(), 3u) << "one stroke per match";
 }
 
+TEST(Match, At99CreditsAMatchKnocksButAddsNothing) {
+    MachineHarness h(
+        {.credits = 99, .freePlay = true, .ballsPerGame = 1, .lottery = true, .seed = seedDrawing(0)});
+    h.pressStart();
+    h.coin(); // back to 99
+    h.hit(contact::kRebound);
+    h.drain();
+    ASSERT_FALSE(gameRunning(h.m));
+    ASSERT_TRUE(h.settle());
+    h.run(300);
+    EXPECT_EQ(h.traceLog.matching("match 0 wins 1").size(), 1u);
+    EXPECT_EQ(h.coilPulses(coil::kKnocker).size(), 1u);
+    EXPECT_EQ(h.creditsStored(), 99);
+    EXPECT_EQ(h.creditsShown(), 99);
+    EXPECT_EQ(h.creditsInFile(), 99);
+}
+
 TEST(Match, OffWhenTheLotteryIsOff) {
     MachineHarness h({.credits = 1, .ballsPerGame = 1, .lottery = false, .seed = seedDrawing(0)});
     h.pressStart();

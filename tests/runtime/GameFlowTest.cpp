@@ -232,6 +232,23 @@ TEST(ServiceSwitches, GameOverSwitchEndsTheGame) {
     EXPECT_FALSE(h.engine.isPlaying(harnessSoundOf(fn::kBackgroundMusic)));
 }
 
+TEST(GameOver, TheGameOverDisplayStaysSteadyTenSecondsThenBlinks) {
+    MachineHarness h({.credits = 1, .ballsPerGame = 1});
+    h.pressStart();
+    h.hit(contact::kRebound);
+    h.drain();
+    ASSERT_FALSE(gameRunning(h.m));
+    uint32_t over = h.clock.now();
+    ASSERT_TRUE(h.runUntil([&] { return h.m.game.blinkPhase == 0; }, 20000));
+    EXPECT_GE(h.clock.now() - over, 10000u);
+    EXPECT_LE(h.clock.now() - over, 11100u);
+    uint32_t flipped = h.clock.now();
+    ASSERT_TRUE(h.runUntil([&] { return h.m.game.blinkPhase == 1; }, 2000));
+    EXPECT_NEAR(double(h.clock.now() - flipped), 1000.0, 2.0);
+    EXPECT_TRUE(h.coilPulses(9).empty());
+    EXPECT_EQ(h.m.switches.contactFlags[contact::kBumperTop] & kContactDirectCoilMask, 0) << "disarmed";
+}
+
 TEST(ServiceSwitches, TestPushEndsTheGameBeforeTheDashboard) {
     MachineHarness h({.credits = 1});
     h.pressStart();
