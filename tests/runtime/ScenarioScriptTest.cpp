@@ -15,9 +15,12 @@ namespace pinstage::test {
 
 namespace {
 
+// The scripts beside this test's sources: from the source root the build gives, else from this
+// file's own path.
 std::filesystem::path scenariosDir() {
-    const char* source = std::getenv("PINSTAGE_SOURCE_DIR");
-    return std::filesystem::path(source ? source : ".") / "tests" / "scenarios";
+    if (const char* source = std::getenv("PINSTAGE_SOURCE_DIR"))
+        return std::filesystem::path(source) / "tests" / "scenarios";
+    return std::filesystem::path(__FILE__).parent_path().parent_path() / "scenarios";
 }
 
 std::string readText(const std::filesystem::path& file) {
