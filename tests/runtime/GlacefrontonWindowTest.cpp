@@ -147,3 +147,70 @@ TEST_F(GlacefrontonWindow, AShortRunShowsTheBackglassAndEndsWithEverythingOff) {
     EXPECT_GT(m.rt.idleWaits, m.rt.loopTurns / 2); // an idle machine waits instead of spinning
 }
 #endif
+
+TEST_F(GlacefrontonWindow, TheNoBoardWarningClosesItselfAfterTwoAndAHalfSeconds) {
+    GlacefrontonOptions options;
+    options.windowed = true;
+    TGlacefronton window(m, engine, power, options);
+    window.setStartupTimer(m, false);
+    QString caption;
+    QTimer::singleShot(500, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+            caption = box->windowTitle();
+    });
+    QTimer::singleShot(8000, [] {
+        if (QWidget* w = QApplication::activeModalWidget())
+            w->close(); // the test fails rather than hangs
+    });
+    QElapsedTimer elapsed;
+    elapsed.start();
+    window.showNoBoardWarning(m);
+    EXPECT_EQ(caption, QString::fromUtf8("Defaut constaté :"));
+    EXPECT_GE(elapsed.elapsed(), 2400);
+    EXPECT_LT(elapsed.elapsed(), 4000);
+}
+
+TEST_F(GlacefrontonWindow, KeysGoToTheModalBoxAndThePointerStaysInItsConfinement) {
+    InputSynth input;
+    QMessageBox box(QMessageBox::Question, "pinstage", "?", QMessageBox::Ok | QMessageBox::Cancel);
+    box.setEscapeButton(QMessageBox::Cancel);
+    QTimer::singleShot(200, [&] { EXPECT_TRUE(input.pressKey("Escape")); });
+    QTimer::singleShot(5000, &box, [&] { box.done(-7); });
+    EXPECT_EQ(box.exec(), QMessageBox::Cancel);
+    EXPECT_FALSE(input.pressKey("F13"));
+
+    input.confine(QRect(100, 100, 200, 100));
+    input.setCursorPos(QPoint(10, 500));
+    EXPECT_EQ(input.cursorPos(), QPoint(100, 199));
+    input.releaseConfinement();
+    input.setCursorPos(QPoint(10, 500));
+    EXPECT_EQ(input.cursorPos(), QPoint(10, 500));
+}
+
+TEST_F(GlacefrontonWindow, ThePointerIsHiddenAndShownThroughOneBalancedOverride) {
+    InputSynth input;
+    ASSERT_EQ(QApplication::overrideCursor(), nullptr);
+    input.setCursorShown(false);
+    input.setCursorShown(false);
+    ASSERT_NE(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::BlankCursor);
+    input.setCursorShown(true);
+    input.setCursorShown(true);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(GlacefrontonWindow, TheSelectionScreenIsPaintedWithItsFrameOnTheCurrentChoice) {
+    GlacefrontonOptions options;
+    options.windowed = true;
+    TGlacefronton window(m, engine, power, options);
+    window.setStartupTimer(m, false);
+    m.rt.configurationNumber = 5;
+    SelectionLayout layout = selectionLayout(1360, 768);
+    window.drawSelectionScreen(m, layout);
+    const QImage& shown = window.shownPicture();
+    ASSERT_EQ(shown.size(), QSize(1360, 768));
+    ChoiceRect f = selectionFrame(layout, 5);
+    EXPECT_EQ(shown.pixelColor(f.left + 2, (f.top + f.bottom) / 2), QColor(255, 12, 127));
+    ChoiceRect other = selectionFrame(layout, 2);
+    EXPECT_NE(shown.pixelColor(other.left + 2, (other.top + other.bottom) / 2), QColor(255, 12, 127));
+}

@@ -45,6 +45,10 @@ QString textOf(int key) {
 
 } // namespace
 
+InputSynth::~InputSynth() {
+    setCursorShown(true);
+}
+
 QWidget* InputSynth::keyTarget() const {
     if (QWidget* modal = QApplication::activeModalWidget()) {
         // Inside a modal window the key goes to its focused child, else to the window.

@@ -17,6 +17,10 @@ class InputSynth {
 public:
     // The widget keys go to when no modal window is active and nothing has the focus.
     explicit InputSynth(QWidget* fallback = nullptr) : fallback_(fallback) {}
+    // A pointer still hidden is shown again, so the override never outlives its owner.
+    ~InputSynth();
+    InputSynth(const InputSynth&) = delete;
+    InputSynth& operator=(const InputSynth&) = delete;
 
     // "Escape", "Return", "Enter", "Tab", "Backtab", "Space": a press and a release. False for an
     // unknown name or when no widget can take it.
