@@ -46,6 +46,7 @@ void moveChoice(Machine& m, int direction) {
     m.rt.navStep = 0;
     playSystemSound(m, "ting.wav");
     drawSelectionScreen(m);
+    trace(m, "selection " + std::to_string(m.rt.configurationNumber));
 }
 
 } // namespace
