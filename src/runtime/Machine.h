@@ -128,6 +128,8 @@ struct RuntimeState {
     uint8_t displayUp = 0;         // the backglass is built (between initialisation and tear-down)
     uint8_t recordsLayoutDone = 0; // the records display's photo frames are laid out
     uint8_t creditsLoaded = 0;     // the credit digits came from the accounting file
+    uint8_t boardAbsentTraced = 0; // the last opening found no board (said once in the journal)
+    uint32_t lastBoardAttempt = 0; // time of the last opening tried
     uint32_t splashEndTime = 0;    // origin of the trace, the script and the run time limit
     uint8_t splashEnded = 0;
     uint32_t quitAfterMs = 0; // with quitAfterSet: end the program this long after the splash

@@ -84,7 +84,10 @@ bool openMachineBoard(Machine& m) {
     if (!m.boardTransport)
         return false;
     bool open = openBoard(m.io, *m.boardTransport);
-    trace(m, open ? "board open" : "board absent");
+    m.rt.lastBoardAttempt = m.now();
+    if (open || !m.rt.boardAbsentTraced)
+        trace(m, open ? "board open" : "board absent");
+    m.rt.boardAbsentTraced = open ? 0 : 1;
     return open;
 }
 
@@ -117,7 +120,10 @@ void startupTick(Machine& m) {
         tearDownDisplay(m);
         return;
     }
-    openMachineBoard(m);
+    // Looking for a missing board means a USB enumeration: once a second is enough on this screen.
+    if (!boardPresent(m.io) &&
+        (!m.rt.boardAbsentTraced || periodPassed(m.now(), m.rt.lastBoardAttempt, 1000)))
+        openMachineBoard(m);
     setTimer(m, true);
     host.repaintWindow(m);
     scanMatrix(m.switches, m.io, m.outputs, m.clock);

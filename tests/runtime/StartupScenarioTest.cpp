@@ -120,3 +120,36 @@ TEST_F(StartupScenario, TheRunTimeLimitEndsTheProgramWithOutputsOff) {
         EXPECT_FALSE(board.lampLit(l)) << l;
     EXPECT_NE(m.rt.stateTraced, 0);
 }
+
+TEST_F(StartupScenario, AMissingBoardIsLookedForOnceASecondOnTheScreen) {
+    // Counts the openings tried, passing everything to the simulated board.
+    struct CountingTransport : BoardTransport {
+        explicit CountingTransport(SimulatedBoard& b) : inner(b) {}
+        BoardHandle open() override {
+            ++opens;
+            return inner.open();
+        }
+        void close(BoardHandle h) override { inner.close(h); }
+        int count() override { return inner.count(); }
+        BoardHandle handle(int k) override { return inner.handle(k); }
+        uint32_t productId(BoardHandle h) override { return inner.productId(h); }
+        void identification(BoardHandle h, BoardIdentification& a) override { inner.identification(h, a); }
+        int write(BoardHandle h, int i, std::span<const uint8_t> r) override { return inner.write(h, i, r); }
+        int read(BoardHandle h, int i, std::span<uint8_t> b) override { return inner.read(h, i, b); }
+        SimulatedBoard& inner;
+        int opens = 0;
+    };
+    CountingTransport counting(board);
+    m.boardTransport = &counting;
+    storeStartupChoice(true);
+    m.rt.keepMediaOptions = true;
+    board.setPresent(false);
+    // The screen cannot be left without a board's switches; the run time limit ends it.
+    m.rt.quitAfterSet = true;
+    m.rt.quitAfterMs = 3500;
+    FormCreate(m);
+    runEventLoop(10000);
+    EXPECT_EQ(m.rt.closed, 1);
+    EXPECT_GE(counting.opens, 3);
+    EXPECT_LE(counting.opens, 5);
+}
