@@ -102,10 +102,12 @@ bool KeyboardControls::handleKey(SimKey key, bool press) {
         return true;
     }
     int contact = contactForKey(key);
+    // When the program is busy, the window system may no longer mark a held key's repeats, which
+    // then come as releases each followed at once by a press: a release settles before it counts.
     if (press)
         playfield_.press(contact);
     else
-        playfield_.release(contact);
+        playfield_.releaseSoon(contact, kReleaseSettleMs);
     return true;
 }
 

@@ -23,6 +23,9 @@ QString keyboardHelpText();
 
 class KeyboardControls : public QObject {
 public:
+    // A key's release waits this long for the press that would make it an auto-repeat.
+    static constexpr uint32_t kReleaseSettleMs = 30;
+
     KeyboardControls(SmartPlayfield& playfield, std::function<void()> quit, QObject* parent = nullptr);
 
     // Applies a key's press or release; true when the key belongs to the machine.

@@ -22,7 +22,7 @@
 namespace pinstage {
 
 PlayfieldSimulator::PlayfieldSimulator(Machine& m, SimulatedBoard& board, SimulatorOptions options)
-    : QWidget(nullptr), m_(m), board_(board), options_(std::move(options)),
+    : QWidget(nullptr), m_(m), board_(board), options_(std::move(options)), backglass_(options_.backglass),
       driver_(std::make_unique<PlayfieldDriver>(board, m.clock, options_.smart, options_.seed)) {
     setWindowTitle(QStringLiteral("Simulateur de plateau"));
     setAttribute(Qt::WA_ShowWithoutActivating); // the backglass keeps the focus it has
@@ -92,6 +92,8 @@ PlayfieldSimulator::PlayfieldSimulator(Machine& m, SimulatedBoard& board, Simula
     driver_->gameView = [this] { return GameView{gameRunning(m_), m_.credits.value()}; };
     driver_->outputsChanged = [this] { coilEdges(); };
 
+    if (backglass_)
+        backglass_->installEventFilter(this);
     reloadNames();
     refresh();
     connect(&refreshTimer_, &QTimer::timeout, this, [this] { refresh(); });
@@ -148,7 +150,32 @@ void PlayfieldSimulator::buildControls(QWidget* into) {
     into->layout()->addWidget(scriptState_);
 }
 
+std::vector<uint8_t> PlayfieldSimulator::namesSnapshot() const {
+    const ParameterSet& p = m_.params;
+    std::vector<uint8_t> out;
+    auto add = [&out](const auto& table) {
+        for (const auto& slot : table)
+            out.insert(out.end(), slot.bytes.begin(), slot.bytes.end());
+    };
+    add(p.contacts.names);
+    add(p.lamps.names);
+    add(p.coils.names);
+    for (int b : coilBoardBits(m_.outputs))
+        out.push_back(uint8_t(b));
+    for (int b : lampBoardBits(m_.outputs))
+        out.push_back(uint8_t(b));
+    return out;
+}
+
+bool PlayfieldSimulator::eventFilter(QObject* watched, QEvent* event) {
+    if (backglass_ && watched == backglass_.data() &&
+        (event->type() == QEvent::Show || event->type() == QEvent::Resize) && backglass_->isVisible())
+        placeBesideBackglass();
+    return QWidget::eventFilter(watched, event);
+}
+
 void PlayfieldSimulator::reloadNames() {
+    namesShown_ = namesSnapshot();
     const ParameterSet& p = m_.params;
     std::array<std::string, 72> contacts;
     for (size_t c = 0; c < contacts.size(); ++c)
@@ -181,6 +208,9 @@ void PlayfieldSimulator::coilEdges() {
 }
 
 void PlayfieldSimulator::refresh() {
+    // The records are loaded after the window opens, and the dashboard may rename things.
+    if (++refreshes_ % 25 == 0 && namesSnapshot() != namesShown_)
+        reloadNames();
     lamps_->setLampBytes(board_.lampBytes());
     coilEdges();
     switches_->showStates([this](int c) { return board_.switchClosed(c); });
@@ -208,8 +238,8 @@ void PlayfieldSimulator::placeBesideBackglass() {
         screens.push_back({g.x(), g.y(), g.width(), g.height()});
     }
     ScreenRect bg{};
-    if (options_.backglass) {
-        QRect g = options_.backglass->frameGeometry();
+    if (backglass_) {
+        QRect g = backglass_->frameGeometry();
         bg = {g.x(), g.y(), g.width(), g.height()};
     }
     QSize want = sizeHint().expandedTo(QSize(1100, 760));

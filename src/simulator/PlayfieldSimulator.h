@@ -25,6 +25,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace pinstage {
 
@@ -70,7 +71,13 @@ public:
     // Stops and saves; false when the file could not be written.
     bool stopRecording(const std::filesystem::path& file);
 
+protected:
+    // Follows the backglass: placed beside it again when it is shown or resized.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    // The names and wiring the window shows, to notice when the records are loaded or edited.
+    std::vector<uint8_t> namesSnapshot() const;
     void buildControls(QWidget* into);
     void chooseScript();
     void recordClicked(bool on);
@@ -79,6 +86,7 @@ private:
     Machine& m_;
     SimulatedBoard& board_;
     SimulatorOptions options_;
+    QPointer<QWidget> backglass_; // may close before this window
     std::unique_ptr<PlayfieldDriver> driver_;
     InputPump pump_;
     std::optional<ScriptPlayer> script_;
@@ -97,6 +105,8 @@ private:
     KeyboardControls* keys_ = nullptr;
     QTimer refreshTimer_;
     std::array<int, kCoilCount> coilBits_{};
+    std::vector<uint8_t> namesShown_;
+    int refreshes_ = 0;
 };
 
 // The simulator window for the program's --simulate run, placed and shown.

@@ -51,7 +51,13 @@ bool SmartPlayfield::refusedDrain(int contact) const {
 }
 
 bool SmartPlayfield::press(int contact, SwitchOrigin origin) {
-    if (!valid(contact) || held_[size_t(contact)] || refusedDrain(contact))
+    if (!valid(contact))
+        return false;
+    if (held_[size_t(contact)] && releases_[size_t(contact)].active) {
+        releases_[size_t(contact)].active = false; // pressed again before letting go: still held
+        return true;
+    }
+    if (held_[size_t(contact)] || refusedDrain(contact))
         return false;
     uint32_t now = clock_.now();
     held_[size_t(contact)] = true;
@@ -65,8 +71,16 @@ bool SmartPlayfield::release(int contact, SwitchOrigin origin) {
     if (!valid(contact) || !held_[size_t(contact)])
         return false;
     held_[size_t(contact)] = false;
+    releases_[size_t(contact)].active = false;
     apply(contact);
     notify(clock_.now(), contact, HandAction::Open, 0, origin);
+    return true;
+}
+
+bool SmartPlayfield::releaseSoon(int contact, uint32_t ms, SwitchOrigin origin) {
+    if (!valid(contact) || !held_[size_t(contact)])
+        return false;
+    releases_[size_t(contact)] = {true, clock_.now() + ms, origin};
     return true;
 }
 
@@ -94,6 +108,7 @@ bool SmartPlayfield::toggleHeld(int contact, SwitchOrigin origin) {
         return press(contact, origin);
     // Raised by hand: a held switch opens, a fallen target stands up, the ball leaves the hole.
     held_[c] = false;
+    releases_[c].active = false;
     if (latched_[c]) {
         latched_[c] = false;
         if (contact == playfield::kBonusHole && ball_ == BallPlace::InHole)
@@ -177,6 +192,7 @@ void SmartPlayfield::tick(uint32_t now) {
     if (smart_)
         observeBoard(now);
     runPulses(now);
+    runReleases(now);
     runRandomBall(now);
 }
 
@@ -261,6 +277,14 @@ void SmartPlayfield::runPulses(uint32_t now) {
             p.changeAt = now + p.length;
         }
         apply(c);
+    }
+}
+
+void SmartPlayfield::runReleases(uint32_t now) {
+    for (int c = 0; c < kContacts; ++c) {
+        const Deferred& d = releases_[size_t(c)];
+        if (d.active && reached(now, d.at))
+            release(c, d.origin);
     }
 }
 

@@ -42,6 +42,9 @@ public:
     // playfield refused it (the drain with no ball in play, a contact out of range).
     bool press(int contact, SwitchOrigin origin = SwitchOrigin::Operator);
     bool release(int contact, SwitchOrigin origin = SwitchOrigin::Operator);
+    // Released ms milliseconds from now unless pressed again meanwhile: a key's release that the
+    // window system follows at once with a press is its auto-repeat, not the hand letting go.
+    bool releaseSoon(int contact, uint32_t ms, SwitchOrigin origin = SwitchOrigin::Operator);
     // A closure of ms milliseconds; the spinner given repeats turns that many times.
     bool hit(int contact, uint32_t ms = kHitMs, SwitchOrigin origin = SwitchOrigin::Operator,
              int repeats = 1);
@@ -90,6 +93,7 @@ private:
     void coilFired(int coil, uint32_t now);
     void observeBoard(uint32_t now);
     void runPulses(uint32_t now);
+    void runReleases(uint32_t now);
     void runRandomBall(uint32_t now);
     void ballEntersPlay(uint32_t now, uint32_t delayMin, uint32_t delayMax);
     uint32_t uniform(uint32_t lo, uint32_t hi);
@@ -100,6 +104,12 @@ private:
     std::array<bool, kContacts> held_{};
     std::array<bool, kContacts> latched_{};
     std::array<Pulse, kContacts> pulses_{};
+    struct Deferred {
+        bool active = false;
+        uint32_t at = 0;
+        SwitchOrigin origin = SwitchOrigin::Operator;
+    };
+    std::array<Deferred, kContacts> releases_{};
     uint32_t energised_ = 0; // bit i = board coil bit i seen energised
     std::array<int, kCoils> coilAtBit_{};
     std::array<uint32_t, kCoils> coilPulses_{};

@@ -39,37 +39,40 @@ Placement placeBeside(const ScreenRect& backglass, const std::vector<ScreenRect>
                       int wantedHeight) {
     if (screens.empty())
         return {{backglass.right() + kFrameSide, backglass.y + kFrameTop, wantedWidth, wantedHeight}, false};
-    // The backglass's screen is the one it overlaps most.
+    // The backglass's screen is the one it overlaps most; another screen is preferred, even when
+    // the backglass's frame spills a few pixels onto it.
     size_t home = 0;
     for (size_t i = 1; i < screens.size(); ++i)
         if (area(intersect(screens[i], backglass)) > area(intersect(screens[home], backglass)))
             home = i;
-    for (size_t i = 0; i < screens.size(); ++i) {
-        if (i == home || area(intersect(screens[i], backglass)) > 0)
-            continue;
-        ScreenRect r = fit(screens[i], wantedWidth, wantedHeight);
-        if (usable(r))
-            return {r, false};
-    }
-    const ScreenRect& s = screens[home];
-    ScreenRect bg = intersect(s, backglass);
-    if (area(bg) == 0)
-        bg = {s.x, s.y, 0, 0};
-    const ScreenRect strips[] = {
-        {bg.right(), s.y, s.right() - bg.right(), s.height},   // right
-        {s.x, bg.bottom(), s.width, s.bottom() - bg.bottom()}, // below
-        {s.x, s.y, bg.x - s.x, s.height},                      // left
-        {s.x, s.y, s.width, bg.y - s.y},                       // above
-    };
     ScreenRect best{};
-    for (const ScreenRect& strip : strips) {
-        ScreenRect r = fit(strip, wantedWidth, wantedHeight);
-        if (usable(r) && area(r) > area(best))
-            best = r;
+    bool bestAway = false;
+    for (size_t i = 0; i < screens.size(); ++i) {
+        const ScreenRect& s = screens[i];
+        ScreenRect bg = intersect(s, backglass);
+        if (area(bg) == 0)
+            bg = {s.x, s.y, 0, 0};
+        const ScreenRect strips[] = {
+            {bg.right(), s.y, s.right() - bg.right(), s.height},   // right
+            {s.x, bg.bottom(), s.width, s.bottom() - bg.bottom()}, // below
+            {s.x, s.y, bg.x - s.x, s.height},                      // left
+            {s.x, s.y, s.width, bg.y - s.y},                       // above
+        };
+        bool away = i != home;
+        for (const ScreenRect& strip : strips) {
+            ScreenRect r = fit(strip, wantedWidth, wantedHeight);
+            if (!usable(r))
+                continue;
+            if ((away && !bestAway) || (away == bestAway && area(r) > area(best))) {
+                best = r;
+                bestAway = away;
+            }
+        }
     }
     if (area(best) > 0)
         return {best, false};
     // A full-screen backglass leaves no room: the bottom-right corner, as small as usable.
+    const ScreenRect& s = screens[home];
     int w = std::min(std::max(kMinWidth, wantedWidth / 2), s.width);
     int h = std::min(std::max(kMinHeight, wantedHeight / 2), s.height);
     return {{s.right() - w - kFrameSide, s.bottom() - h - kFrameSide, w, h}, true};

@@ -31,6 +31,16 @@ TEST(Placement, SecondScreenWhenThereIsOne) {
     EXPECT_TRUE(inside(p.rect, left));
 }
 
+TEST(Placement, AFrameSpillingOntoTheOtherScreenLeavesItFree) {
+    ScreenRect left{0, 0, 1920, 1080}, right{1920, 0, 1280, 1024};
+    ScreenRect bg{1918, -2, 1284, 1028}; // a window frame a little wider than its screen
+    Placement p = placeBeside(bg, {left, right}, 1100, 760);
+    EXPECT_FALSE(p.coversBackglass);
+    EXPECT_TRUE(inside(p.rect, left));
+    EXPECT_FALSE(overlaps(p.rect, bg));
+    EXPECT_EQ(p.rect.width, 1100);
+}
+
 TEST(Placement, BesideAWindowedBackglassWithoutCoveringIt) {
     ScreenRect screen{0, 0, 1920, 1080};
     ScreenRect bg{0, 0, 1360, 768};

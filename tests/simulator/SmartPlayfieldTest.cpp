@@ -151,6 +151,23 @@ TEST_F(SmartPlayfieldTest, HeldKeysStayClosedUntilReleased) {
     EXPECT_TRUE(board.portInput(1) & 0x80);
 }
 
+TEST_F(SmartPlayfieldTest, AReleaseSoonIsCancelledByAPressInTime) {
+    pf.press(5);
+    EXPECT_TRUE(pf.releaseSoon(5, 30));
+    run(pf, 20);
+    EXPECT_TRUE(pf.press(5)); // the same key again: still held
+    run(pf, 100);
+    EXPECT_TRUE(board.switchClosed(5));
+    EXPECT_TRUE(pf.releaseSoon(5, 30));
+    run(pf, 29);
+    EXPECT_TRUE(board.switchClosed(5));
+    run(pf, 1);
+    EXPECT_FALSE(board.switchClosed(5));
+    EXPECT_FALSE(pf.held(5));
+    EXPECT_FALSE(pf.releaseSoon(5, 30)) << "nothing held";
+    EXPECT_FALSE(pf.releaseSoon(80, 30));
+}
+
 TEST_F(SmartPlayfieldTest, ContactsOutOfRangeAreRefused) {
     EXPECT_FALSE(pf.press(-1));
     EXPECT_FALSE(pf.press(72));

@@ -4,6 +4,7 @@
 #include "board/CoilEngine.h"
 #include "board/LampEngine.h"
 #include "board/OutputOperations.h"
+#include "config/ContactsParams.h"
 #include "platform/PinError.h"
 #include "simulator/PlayfieldMap.h"
 
@@ -38,6 +39,17 @@ TEST_F(WindowTest, TitleAndButtonsCarryTheContactNames) {
     m.params.contacts.names[30].setUtf8("Champignon");
     window->reloadNames();
     EXPECT_EQ(window->switches()->button(30)->text(), QStringLiteral("Champignon"));
+}
+
+TEST_F(WindowTest, NamesLoadedAfterTheWindowOpenedAreShown) {
+    window.reset();
+    m.params.contacts = ContactsRecord{};
+    makeWindow();
+    EXPECT_EQ(window->switches()->button(17)->text(), QStringLiteral("c17"));
+    m.params.contacts = defaultContacts(); // the start-up load
+    for (int i = 0; i < 25; ++i)
+        window->refresh();
+    EXPECT_EQ(window->switches()->button(17)->text(), QStringLiteral("c17-Cible droite 1"));
 }
 
 TEST_F(WindowTest, ClickingAMatrixSwitchMakesTheBoardReportIt) {
@@ -214,6 +226,17 @@ TEST_F(WindowTest, PlacedOnTheOtherScreenThanTheBackglass) {
     EXPECT_TRUE(sim->isVisible());
     EXPECT_FALSE(sim->frameGeometry().intersects(backglass.frameGeometry()));
     EXPECT_GE(sim->geometry().x(), 1920);
+}
+
+TEST_F(WindowTest, FollowsTheBackglassWhenItIsShownLater) {
+    auto backglass = std::make_unique<QWidget>();
+    backglass->setGeometry(1920, 0, 1280, 1024);
+    auto sim = createPlayfieldSimulator(m, board, true, backglass.get(), [] {});
+    backglass->show(); // on the second screen: the simulator moves to the first
+    EXPECT_LT(sim->geometry().x(), 1920);
+    EXPECT_FALSE(sim->frameGeometry().intersects(backglass->frameGeometry()));
+    backglass.reset(); // the backglass closes first: nothing dangles
+    sim->placeBesideBackglass();
 }
 
 TEST_F(WindowTest, DumbPlayfieldFromTheCommandLine) {
