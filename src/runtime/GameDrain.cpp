@@ -10,6 +10,9 @@
 #include "runtime/RulesNumbers.h"
 #include "runtime/RulesScore.h"
 
+#include <algorithm>
+#include <string>
+
 namespace pinstage {
 
 namespace {

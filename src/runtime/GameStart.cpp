@@ -11,6 +11,8 @@
 #include "runtime/RulesNumbers.h"
 #include "runtime/WaysOut.h"
 
+#include <string>
+
 namespace pinstage {
 
 namespace {

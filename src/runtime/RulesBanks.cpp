@@ -7,8 +7,6 @@
 #include "runtime/RulesNumbers.h"
 #include "runtime/RulesScore.h"
 
-#include <span>
-
 namespace pinstage {
 
 namespace {
