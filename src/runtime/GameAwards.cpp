@@ -108,8 +108,10 @@ void checkRecord(Machine& m) {
         return;
     // The record gives exactly its number of free games: the award below brings the last one.
     if (awardIsFreeGame(adj)) {
-        knock(m, adj.recordFreeGames - 1);
-        for (int i = 1; i < adj.recordFreeGames; ++i)
+        // More than a full counter of credits is never given (each one is a file save).
+        int games = std::min<int>(adj.recordFreeGames, kMaxCredits);
+        knock(m, games - 1);
+        for (int i = 1; i < games; ++i)
             giveCredit(m);
         awardFreeGame(m, holder);
     }

@@ -232,6 +232,23 @@ TEST(Record, AHolderAtTheLimitRaisesTheRecordInMemoryOnly) {
     EXPECT_EQ(h.creditsStored(), 1) << "only the threshold's free game";
 }
 
+TEST(Record, AHugeAwardCountFromTheFileFillsTheCounterOnly) {
+    MachineHarness h({.credits = 1, .ballsPerGame = 1, .adjust = [](AdjustmentsRecord& a) {
+                          a.recordScore = 5000;
+                          a.recordFreeGames = 60000;
+                      }});
+    h.pressStart();
+    h.hit(contact::kOutlanes);
+    h.drain();
+    ASSERT_FALSE(gameRunning(h.m));
+    ASSERT_TRUE(h.settle(120000));
+    EXPECT_EQ(h.creditsStored(), 99);
+    EXPECT_EQ(h.creditsShown(), 99);
+    EXPECT_EQ(h.creditsInFile(), 99);
+    h.run(20000);
+    EXPECT_EQ(h.coilPulses(coil::kKnocker).size(), 99u) << "one stroke per credit given";
+}
+
 TEST(Record, NoAwardCountNoRecord) {
     MachineHarness h({.credits = 1, .ballsPerGame = 1, .adjust = [](AdjustmentsRecord& a) {
                           a.recordScore = 5000;
