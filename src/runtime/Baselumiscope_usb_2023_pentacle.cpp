@@ -1,3 +1,4 @@
+// The machine switches handled each turn, in their order.
 #include "runtime/Baselumiscope_usb_2023_pentacle.h"
 
 #include "board/OutputOperations.h"

@@ -1,3 +1,4 @@
+// The bonus ladder lamps, the bonus advance and the count-down step.
 #include "runtime/BonusLadder.h"
 
 #include "board/OutputOperations.h"

@@ -1,3 +1,4 @@
+// Knocker strokes, score thresholds, free games, the match and the record.
 #include "runtime/GameAwards.h"
 
 #include "board/OutputOperations.h"

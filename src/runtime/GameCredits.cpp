@@ -1,3 +1,4 @@
+// Credit steps that move the stored digits and the credit counter together.
 #include "runtime/GameCredits.h"
 
 #include "display/ReelBank.h"

@@ -1,3 +1,4 @@
+// The drained ball: bonus count, player rotation, serve or game over.
 #include "runtime/GameDrain.h"
 
 #include "config/AdjustmentRows.h"

@@ -1,3 +1,4 @@
+// The reel waits and the game-over state.
 #include "runtime/GameOver.h"
 
 #include "board/OutputOperations.h"

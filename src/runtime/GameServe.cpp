@@ -1,3 +1,4 @@
+// Direct coils, delayed pulses, the game reset, the saved playfields and the ball serve.
 #include "runtime/GameServe.h"
 
 #include "board/OutputOperations.h"

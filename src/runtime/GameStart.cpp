@@ -1,3 +1,4 @@
+// The start button: long press, name step, credit, new game or added player.
 #include "runtime/GameStart.h"
 
 #include "board/OutputOperations.h"

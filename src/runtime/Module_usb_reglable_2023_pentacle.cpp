@@ -1,3 +1,4 @@
+// The table of rules in processing order and the periodic work of every turn.
 #include "runtime/Module_usb_reglable_2023_pentacle.h"
 
 #include "board/OutputOperations.h"

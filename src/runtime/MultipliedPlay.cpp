@@ -1,3 +1,4 @@
+// Multiplied play: its start, second tick, end, jingle and seconds figure.
 #include "runtime/MultipliedPlay.h"
 
 #include "runtime/GameSwitches.h"

@@ -1,3 +1,4 @@
+// The bank targets, their completion awards and the latch expiry.
 #include "runtime/RulesBanks.h"
 
 #include "board/OutputOperations.h"

@@ -1,3 +1,4 @@
+// The bonus hole: score or collect, the delayed kick and the deaf time.
 #include "runtime/RulesBonusHole.h"
 
 #include "runtime/BonusLadder.h"

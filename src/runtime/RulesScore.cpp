@@ -1,3 +1,4 @@
+// Points to reel steps, scores from the reels, the multiplier lamps and the lanes.
 #include "runtime/RulesScore.h"
 
 #include "board/OutputOperations.h"
