@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QMessageBox>
 #include <QPainter>
@@ -22,6 +23,7 @@
 #include <QThread>
 
 #include <algorithm>
+#include <chrono>
 
 namespace pinstage {
 
@@ -158,6 +160,24 @@ void TGlacefronton::runSplash(Machine&) {
 void TGlacefronton::splashEnded(Machine& m) {
     if (options_.splashEnded)
         options_.splashEnded(m);
+    if (m.rt.quitAfterSet) {
+        // The loop ends the run itself; a modal window (a box, the dashboard) is closed for it.
+        QTimer::singleShot(std::chrono::milliseconds(m.rt.quitAfterMs + 500), this, [this] {
+            if (m_.rt.closed)
+                return;
+            requestQuit(m_);
+            while (QWidget* modal = QApplication::activeModalWidget()) {
+                if (auto* dialog = qobject_cast<QDialog*>(modal))
+                    dialog->reject();
+                else
+                    modal->close();
+                if (QApplication::activeModalWidget() == modal)
+                    break;
+            }
+            if (!m_.rt.mainLoopRunning && !startupTimer_.isActive())
+                startupTimer_.start();
+        });
+    }
 }
 
 void TGlacefronton::composeFrame(Machine& m) {
