@@ -50,6 +50,24 @@ QRect eraseElement(Backglass& b, int e, const EraseSource& source, QPainter& p) 
     return toQRect(s->place.destination) & screenRect(b);
 }
 
+// A digit element is painted over with what lies under it, then the digit's own picture is drawn
+// in its place, so that a new digit never shows through the transparent parts of the old one.
+void drawDigit(Backglass& b, int element, Symbol& s, QPainter& p) {
+    const QImage* digit = nullptr;
+    if (s.place.digit >= 0 && s.place.digit <= 9)
+        digit = &b.surfaces[size_t(kFirstDigitElement + s.place.digit)];
+    if (!digit || digit->isNull()) {
+        s.draw(p);
+        return;
+    }
+    eraseElement(b, element, eraseSourceOf(element, b.layout, b.symbolTable()), p);
+    Symbol shown = s;
+    shown.surface = digit;
+    shown.place.source = {0, 0, digit->width(), digit->height()};
+    shown.draw(p);
+    s.place.shown = 1;
+}
+
 QRegion drawSteps(Backglass& b, const std::vector<FrameStep>& steps) {
     QRegion drawn;
     QPainter p(&b.scene);
@@ -58,7 +76,10 @@ QRegion drawSteps(Backglass& b, const std::vector<FrameStep>& steps) {
         if (!s)
             continue;
         if (step.action == FrameAction::Draw) {
-            s->draw(p);
+            if (s->place.digit >= 0)
+                drawDigit(b, step.element, *s, p);
+            else
+                s->draw(p);
             drawn += toQRect(s->place.destination) & screenRect(b);
         } else {
             drawn += eraseElement(b, step.element, step.erase, p);

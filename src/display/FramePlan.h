@@ -25,7 +25,13 @@ struct SymbolPlacement {
     PixelRect destination{}; // screen pixels
     uint8_t shown = 0;       // 1 after draw, 0 after erase; the game sets it to ask for either
     int32_t parent = 0;      // element whose picture lies under this one
+    // 0-9: the element shows that digit, drawn from the lottery digit of the same value (the
+    // record to beat, the seconds left, the multiplier); -1: its own picture.
+    int8_t digit = -1;
 };
+
+// The element whose picture shows digit d (0-9): the lottery digits.
+constexpr int kFirstDigitElement = 49;
 
 // Null where an element has no Symbol.
 using SymbolTable = std::array<SymbolPlacement*, kBackglassElements>;

@@ -21,6 +21,7 @@ void setShownIfDifferent(Machine& m, int e, bool shown) {
 } // namespace
 
 void showGameOverAndRecord(Machine& m, bool shown) {
+    showRecordDigits(m, m.params.adjustments.recordScore);
     setShownIfDifferent(m, element::kGameOver, shown);
     setShownIfDifferent(m, element::kRecordToBeat, shown);
     for (int e = element::kRecordMillions; e < element::kRecordMillions + 7; ++e)

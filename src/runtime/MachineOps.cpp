@@ -25,6 +25,28 @@ void hideElement(Machine& m, int e) {
     setElementShown(m, e, false);
 }
 
+void showElementDigit(Machine& m, int e, int d) {
+    if (!validElement(e))
+        return;
+    if (SymbolPlacement* p = m.symbols[size_t(e)])
+        p->digit = int8_t(d >= 0 && d <= 9 ? d : -1);
+    showElement(m, e);
+}
+
+void showRecordDigits(Machine& m, uint32_t value) {
+    for (int k = 6; k >= 0; --k) {
+        int e = element::kRecordMillions + k;
+        int d = int(value % 10);
+        value /= 10;
+        SymbolPlacement* p = m.symbols[size_t(e)];
+        // Only a change asks for a redraw.
+        if (p && p->digit != d) {
+            p->digit = int8_t(d);
+            m.params.fronton.elements[size_t(e)].dirty = 1;
+        }
+    }
+}
+
 bool elementShown(const Machine& m, int e) {
     if (!validElement(e))
         return false;

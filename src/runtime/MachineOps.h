@@ -44,6 +44,10 @@ void showElement(Machine& m, int e);
 void hideElement(Machine& m, int e);
 void setElementShown(Machine& m, int e, bool shown);
 bool elementShown(const Machine& m, int e);
+// Shows element e as digit d (0-9) at the next frame; d outside 0-9 gives it back its own picture.
+void showElementDigit(Machine& m, int e, int d);
+// The seven record digits (millions first) show the value, cut to its last seven digits.
+void showRecordDigits(Machine& m, uint32_t value);
 
 // Game-function sounds; silent without a sound system or when the function has no sound.
 void playFunctionOnce(Machine& m, int function);

@@ -12,9 +12,14 @@ namespace pinstage {
 
 void showSecondsFigure(Machine& m, int32_t seconds) {
     int32_t v = seconds < 0 ? -1 : (seconds > 999 ? 999 : seconds);
-    setElementShown(m, element::kSecondsHundreds, v >= 100);
-    setElementShown(m, element::kSecondsHundreds + 1, v >= 10);
-    setElementShown(m, element::kSecondsHundreds + 2, v >= 0);
+    const int digits[3] = {v / 100, (v / 10) % 10, v % 10};
+    const bool shown[3] = {v >= 100, v >= 10, v >= 0};
+    for (int k = 0; k < 3; ++k) {
+        if (shown[k])
+            showElementDigit(m, element::kSecondsHundreds + k, digits[k]);
+        else
+            hideElement(m, element::kSecondsHundreds + k);
+    }
 }
 
 void startMultipliedPlay(Machine& m) {
@@ -29,6 +34,8 @@ void startMultipliedPlay(Machine& m) {
     showElement(m, element::kReste);
     showElement(m, element::kSecondes);
     showSecondsFigure(m, int32_t(m.game.multipliedSeconds));
+    // The factor after "SCORES MULTIPLIES PAR".
+    showElementDigit(m, element::kMultiplierValue, int(std::clamp(m.game.scoreMultiplier, 0, 9)));
     multipliedSecondTick(m);
 }
 
@@ -53,6 +60,7 @@ void endMultipliedPlay(Machine& m, bool restartMusic) {
     hideElement(m, element::kReste);
     hideElement(m, element::kSecondes);
     hideElement(m, element::kSeconde);
+    hideElement(m, element::kMultiplierValue);
     showSecondsFigure(m, -1);
     m.game.scoreMultiplier = 1;
     m.game.multipliedSeconds = 0;

@@ -231,6 +231,25 @@ TEST(FrameComposerTest, HiddenElementGivesBackWhatLiesUnder) {
     EXPECT_EQ(at(rig.b().scene, rig.centreOf(43)), kBackgroundColour);
 }
 
+TEST(FrameComposerTest, DigitElementShowsTheLotteryDigitAndNoTraceOfTheLastOne) {
+    DisplayRig rig({1920, 1080});
+    rig.build();
+    const int units = 83; // units of the seconds left
+    auto showDigit = [&](int d) {
+        rig.b().symbol(units)->place.digit = int8_t(d);
+        show(rig, units, true);
+        rig.frame();
+        return rig.b().scene.copy(rectOf(rig.b(), units));
+    };
+    QImage three = showDigit(3);
+    QImage eight = showDigit(8);
+    EXPECT_FALSE(sameImage(three, eight));
+    EXPECT_TRUE(sameImage(showDigit(3), three)) << "the 8 must not show through the 3";
+    // The digit's own picture: the lottery digit 3 stretched to the element's place.
+    QImage lottery = rig.b().surfaces[52].scaled(three.size());
+    EXPECT_GT(sameShare(three, lottery.convertToFormat(QImage::Format_RGB32), three.rect()), 0.5);
+}
+
 TEST(FrameComposerTest, ParentWithoutThatPlaceFallsBackToTheBackground) {
     DisplayRig rig;
     rig.build();

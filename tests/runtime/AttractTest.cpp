@@ -80,6 +80,23 @@ TEST_F(Attract, GameOverAndRecordFollowTheBlinkPhase) {
     EXPECT_EQ(m.params.fronton.elements[37].dirty, 1);
 }
 
+TEST_F(Attract, TheRecordToBeatShowsTheStoredRecordDigitByDigit) {
+    m.rt.mediaDeadline = clock.now() + 100000;
+    m.params.adjustments.recordScore = 950000;
+    m.game.blinkPhase = 1;
+    attractStep(m);
+    const int expected[7] = {0, 9, 5, 0, 0, 0, 0}; // millions first
+    for (int k = 0; k < 7; ++k)
+        EXPECT_EQ(places[size_t(68 + k)].digit, expected[k]) << k;
+    m.params.adjustments.recordScore = 12345678; // an eighth digit is not shown
+    attractStep(m);
+    EXPECT_EQ(places[68].digit, 2);
+    EXPECT_EQ(places[74].digit, 8);
+    m.params.fronton.elements[74].dirty = 0;
+    attractStep(m);
+    EXPECT_EQ(m.params.fronton.elements[74].dirty, 0) << "an unchanged record asks for no redraw";
+}
+
 TEST_F(Attract, TheGameOverPhotosKeepTheBlinkAway) {
     m.rt.mediaDeadline = clock.now() + 100000;
     m.rt.recordsPhotosShowing = 1;

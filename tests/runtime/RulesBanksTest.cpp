@@ -113,12 +113,19 @@ TEST_F(WordBank, CompletionWithoutMultiplierLampGivesDoubleScoresFor30Seconds) {
     EXPECT_TRUE(h.shown(element::kSecondsHundreds + 1));
     EXPECT_FALSE(h.shown(element::kSecondsHundreds));
     EXPECT_EQ(h.m.game.multipliedSeconds, 29u) << "the start runs one second-tick at once";
+    EXPECT_EQ(h.placements[size_t(element::kSecondsHundreds + 1)].digit, 2) << "29 seconds on the backglass";
+    EXPECT_EQ(h.placements[size_t(element::kSecondsHundreds + 2)].digit, 9);
+    EXPECT_TRUE(h.shown(element::kMultiplierValue));
+    EXPECT_EQ(h.placements[size_t(element::kMultiplierValue)].digit, 2);
     ASSERT_TRUE(h.settle());
     uint32_t before = h.score(0);
     hitAndSettle(contact::kStar500);
     EXPECT_EQ(h.score(0), before + 1000);
 
     uint32_t started = h.clock.now();
+    ASSERT_TRUE(h.runUntil([&] { return h.m.game.multipliedSeconds == 9; }, 40000));
+    EXPECT_FALSE(h.shown(element::kSecondsHundreds + 1)) << "one digit left";
+    EXPECT_EQ(h.placements[size_t(element::kSecondsHundreds + 2)].digit, 9);
     ASSERT_TRUE(h.runUntil([&] { return h.m.game.multipliedSeconds == 1; }, 40000));
     EXPECT_FALSE(h.shown(element::kSecondes));
     EXPECT_TRUE(h.shown(element::kSeconde));
@@ -127,6 +134,7 @@ TEST_F(WordBank, CompletionWithoutMultiplierLampGivesDoubleScoresFor30Seconds) {
     EXPECT_FALSE(h.shown(element::kMultipliedBy));
     EXPECT_FALSE(h.shown(element::kSeconde));
     EXPECT_FALSE(h.shown(element::kSecondsHundreds + 2));
+    EXPECT_FALSE(h.shown(element::kMultiplierValue));
     EXPECT_TRUE(h.engine.isPlaying(harnessSoundOf(fn::kBackgroundMusic))) << "the music comes back";
     EXPECT_FALSE(h.engine.isPlaying(harnessSoundOf(fn::kMultipliedLoop)));
     before = h.score(0);
