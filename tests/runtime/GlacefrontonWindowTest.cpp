@@ -36,8 +36,9 @@ protected:
     }
     // Presses a machine button after ms (the board reports the closure, then the opening later).
     void pressLater(int contact, int ms, int holdMs = 120) {
-        QTimer::singleShot(ms, [this, contact] { board.setSwitch(contact, true); });
-        QTimer::singleShot(ms + holdMs, [this, contact] { board.setSwitch(contact, false); });
+        // Tied to the fixture, so a press still queued when the test ends never touches the board.
+        QTimer::singleShot(ms, &presses_, [this, contact] { board.setSwitch(contact, true); });
+        QTimer::singleShot(ms + holdMs, &presses_, [this, contact] { board.setSwitch(contact, false); });
     }
 
     SpineRoot root_;
@@ -46,6 +47,7 @@ protected:
     RecordingSoundEngine engine;
     RecordingPowerControl power;
     Machine m{clock, DataRoot(root_.path())};
+    QObject presses_; // last: destroyed first, cancelling queued presses
 };
 
 } // namespace
@@ -58,7 +60,7 @@ TEST_F(GlacefrontonWindow, TheSplashClosesByItselfAfterAboutASecond) {
     window.show();
     QString seenText;
     bool barShown = false;
-    QTimer::singleShot(400, [&] {
+    QTimer::singleShot(400, &presses_, [&] {
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
             seenText = box->text();
         barShown = window.splashShowing();
@@ -102,7 +104,8 @@ TEST_F(GlacefrontonWindow, AFlipperButtonTabsToTheNextButtonBeforeStartAnswers) 
                     &window);
     box.setDefaultButton(QMessageBox::Ok);
     QAbstractButton* focusedAtStart = nullptr;
-    QTimer::singleShot(150, [&] { focusedAtStart = qobject_cast<QAbstractButton*>(box.focusWidget()); });
+    QTimer::singleShot(150, &presses_,
+                       [&] { focusedAtStart = qobject_cast<QAbstractButton*>(box.focusWidget()); });
     pressLater(64, 300, 150); // one Tab
     pressLater(5, 900);
     QTimer::singleShot(5000, &box, [&] { box.done(-7); });
@@ -125,7 +128,8 @@ TEST_F(GlacefrontonWindow, AShortRunShowsTheBackglassAndEndsWithEverythingOff) {
     m.rt.quitAfterSet = true;
     m.rt.quitAfterMs = 1500;
     TGlacefronton window(m, engine, power, options);
-    QTimer::singleShot(30000, [] { QCoreApplication::exit(9); }); // the test fails rather than hangs
+    QTimer::singleShot(30000, &presses_,
+                       [] { QCoreApplication::exit(9); }); // the test fails rather than hangs
     int rc = QCoreApplication::exec();
     EXPECT_EQ(rc, 0);
     EXPECT_EQ(window.exitCode(), 0);
@@ -154,11 +158,11 @@ TEST_F(GlacefrontonWindow, TheNoBoardWarningClosesItselfAfterTwoAndAHalfSeconds)
     TGlacefronton window(m, engine, power, options);
     window.setStartupTimer(m, false);
     QString caption;
-    QTimer::singleShot(500, [&] {
+    QTimer::singleShot(500, &presses_, [&] {
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
             caption = box->windowTitle();
     });
-    QTimer::singleShot(8000, [] {
+    QTimer::singleShot(8000, &presses_, [] {
         if (QWidget* w = QApplication::activeModalWidget())
             w->close(); // the test fails rather than hangs
     });
@@ -174,7 +178,7 @@ TEST_F(GlacefrontonWindow, KeysGoToTheModalBoxAndThePointerStaysInItsConfinement
     InputSynth input;
     QMessageBox box(QMessageBox::Question, "pinstage", "?", QMessageBox::Ok | QMessageBox::Cancel);
     box.setEscapeButton(QMessageBox::Cancel);
-    QTimer::singleShot(200, [&] { EXPECT_TRUE(input.pressKey("Escape")); });
+    QTimer::singleShot(200, &presses_, [&] { EXPECT_TRUE(input.pressKey("Escape")); });
     QTimer::singleShot(5000, &box, [&] { box.done(-7); });
     EXPECT_EQ(box.exec(), QMessageBox::Cancel);
     EXPECT_FALSE(input.pressKey("F13"));
