@@ -26,6 +26,7 @@ PlayfieldSimulator::PlayfieldSimulator(Machine& m, SimulatedBoard& board, Simula
       driver_(std::make_unique<PlayfieldDriver>(board, m.clock, options_.smart, options_.seed)) {
     setWindowTitle(QStringLiteral("Simulateur de plateau"));
     setAttribute(Qt::WA_ShowWithoutActivating); // the backglass keeps the focus it has
+    setAttribute(Qt::WA_QuitOnClose, false);    // the backglass alone decides when the program ends
 
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);

@@ -1,10 +1,10 @@
 // The switch buttons and their grid.
 #include "simulator/SwitchPanel.h"
 
-#include <QApplication>
 #include <QGridLayout>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPainter>
 
 namespace pinstage {
 
@@ -12,20 +12,28 @@ SwitchButton::SwitchButton(int contact, QWidget* parent) : QPushButton(parent), 
     setFocusPolicy(Qt::NoFocus); // the keyboard stays the machine's
     setMinimumWidth(40);
     setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
-    setAutoFillBackground(true);
 }
 
 void SwitchButton::setClosed(bool closed) {
     if (closed == closed_)
         return;
     closed_ = closed;
-    // Blue as on the dashboard's contact grid; a palette change costs far less than a style sheet.
-    QPalette p = QApplication::palette(this);
-    if (closed) {
-        p.setColor(QPalette::Button, QColor(0, 0, 255));
-        p.setColor(QPalette::ButtonText, Qt::white);
+    update();
+}
+
+void SwitchButton::paintEvent(QPaintEvent* e) {
+    if (!closed_) {
+        QPushButton::paintEvent(e);
+        return;
     }
-    setPalette(p);
+    // Blue as on the dashboard's contact grid, drawn here: changing the palette or a style sheet
+    // at every closure would keep adding to the style's caches.
+    QPainter p(this);
+    QRect r = rect().adjusted(1, 1, -1, -1);
+    p.fillRect(r, QColor(0, 0, 255));
+    p.setPen(Qt::white);
+    QRect textArea = r.adjusted(3, 0, -3, 0);
+    p.drawText(textArea, Qt::AlignCenter, fontMetrics().elidedText(text(), Qt::ElideRight, textArea.width()));
 }
 
 void SwitchButton::mousePressEvent(QMouseEvent* e) {

@@ -12,6 +12,7 @@
 #include "simulator/PlayfieldSimulator.h"
 
 #include <QApplication>
+#include <QPixmapCache>
 
 #include <chrono>
 #include <cstdio>
@@ -100,6 +101,7 @@ int soak(const Options& o) {
         options.seed = o.seed;
         options.quit = [] {};
         window = std::make_unique<PlayfieldSimulator>(g.m, g.board, options);
+        window->show(); // painted at every refresh
         driver = &window->driver();
     } else {
         bare = std::make_unique<PlayfieldDriver>(g.board, g.clock, true, o.seed);
@@ -136,6 +138,10 @@ int soak(const Options& o) {
             if (was && !running) {
                 ++gamesOver;
                 lastGameOverAt = g.clock.now();
+                // The style keeps drawn buttons in Qt's pixmap cache, bounded by its own limit
+                // (10 MB): emptied first, so that what remains is the program's own memory.
+                if (window)
+                    QPixmapCache::clear();
                 size_t heap = heapInUse();
                 if (gamesOver == 1) {
                     baseline = heap;
