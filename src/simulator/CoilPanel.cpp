@@ -32,7 +32,17 @@ void CoilPanel::setEnergised(uint32_t mask) {
     for (int i = 0; i < 24; ++i)
         if (rising & (1u << i))
             flash(i);
-    update();
+    // Painted again only when what it shows changes: the board changes many times a second.
+    if (litMask() != painted_)
+        update();
+}
+
+uint32_t CoilPanel::litMask() const {
+    uint32_t lit = 0;
+    for (int i = 0; i < 24; ++i)
+        if (indicatorLit(i))
+            lit |= 1u << i;
+    return lit;
 }
 
 void CoilPanel::flash(int coil) {
@@ -63,6 +73,7 @@ QRect CoilPanel::cellRect(int coil) const {
 }
 
 void CoilPanel::paintEvent(QPaintEvent*) {
+    painted_ = litMask();
     QPainter p(this);
     QFont f = font();
     f.setPixelSize(10);
