@@ -1,7 +1,7 @@
 // One main-loop turn during play on the simulated board, without the backglass frame: the table
 // rules, the game flow, the periodic work, the reels, the scans and the engines. Reports the time
 // per turn and the heap allocations per turn (target: none).
-#include "GameAllocationCounter.h"
+#include "AllocationCounter.h"
 
 #include "board/BoardIo.h"
 #include "board/SimulatedBoard.h"
@@ -108,7 +108,7 @@ struct PlayingMachine {
 
 void reportAllocations(benchmark::State& state, size_t before) {
     state.counters["allocs/turn"] =
-        benchmark::Counter(double(gameAllocationCount() - before), benchmark::Counter::kAvgIterations);
+        benchmark::Counter(double(allocationCount() - before), benchmark::Counter::kAvgIterations);
 }
 
 // A ball in play with nothing happening: rules, flow, periodic work, scans and engines.
@@ -116,7 +116,7 @@ void BM_PlayTurnQuiet(benchmark::State& state) {
     PlayingMachine pm;
     if (!gameRunning(pm.m))
         state.SkipWithError("no game");
-    size_t before = gameAllocationCount();
+    size_t before = allocationCount();
     for (auto _ : state) {
         pm.clock.advance(1);
         loopTurn(pm.m);
@@ -134,7 +134,7 @@ void BM_PlayTurnBusy(benchmark::State& state) {
     constexpr int kSwitches[] = {14, 30, 34, 32, 16, 8, 24, 36, 17, 25, 33, 9, 29, 43, 46, 11, 19, 27};
     size_t next = 0;
     int turn = 0;
-    size_t before = gameAllocationCount();
+    size_t before = allocationCount();
     for (auto _ : state) {
         if (turn % 20 == 0)
             pm.board.setSwitch(kSwitches[next % std::size(kSwitches)], true);
