@@ -33,9 +33,12 @@ bool prepareDataRoot(const DataRoot& root) {
     return fresh;
 }
 
-void renderBackglassPicture(const DataRoot& root, const std::filesystem::path& out) {
+void renderBackglassPicture(const DataRoot& root, const std::filesystem::path& out,
+                            const std::array<uint32_t, 4>& scores, uint32_t credits) {
     writeDefaultPictures(root);
-    QImage frame = renderDefaultBackglass(root.root(), 1920, 1080, {0, 0, 0, 0}, 0);
+    QImage frame = renderDefaultBackglass(
+        root.root(), 1920, 1080,
+        {int64_t(scores[0]), int64_t(scores[1]), int64_t(scores[2]), int64_t(scores[3])}, int(credits));
     if (frame.isNull() || !frame.save(toQString(out), "PNG"))
         throw PinError("impossible d'écrire l'image " + out.string());
 }

@@ -4,6 +4,8 @@
 
 #include "platform/DataRoot.h"
 
+#include <array>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -19,6 +21,7 @@ std::vector<std::string> installDefaults(const DataRoot& root);
 bool prepareDataRoot(const DataRoot& root);
 
 // The built-in backglass at 1920 x 1080 with the scores at 0, into a PNG. PinError on failure.
-void renderBackglassPicture(const DataRoot& root, const std::filesystem::path& out);
+void renderBackglassPicture(const DataRoot& root, const std::filesystem::path& out,
+                            const std::array<uint32_t, 4>& scores, uint32_t credits);
 
 } // namespace pinstage

@@ -52,6 +52,9 @@ int main(int argc, char** argv) {
         return 0;
     }
 
+    // The two commands that only write files need no screen: they work on a server too.
+    if ((cli.installDefaults || cli.renderBackglass) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     // The package of the on-screen keyboard is loaded with the program.
     if (QString(TClavierVirtuel::staticMetaObject.className()).isEmpty())
@@ -68,7 +71,8 @@ int main(int argc, char** argv) {
         }
         if (cli.renderBackglass) {
             root.ensureDirectories();
-            renderBackglassPicture(root, *cli.renderBackglass);
+            renderBackglassPicture(root, *cli.renderBackglass, cli.scores.value_or(std::array<uint32_t, 4>{}),
+                                   cli.credits.value_or(0));
             return 0;
         }
         prepareDataRoot(root);

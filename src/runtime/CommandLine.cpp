@@ -25,6 +25,29 @@ uint32_t millisecondsOf(const std::string& option, const std::string& text) {
     return uint32_t(v);
 }
 
+uint32_t wholeNumberOf(const std::string& option, const std::string& text, uint32_t max) {
+    uint64_t v = 0;
+    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
+    if (text.empty() || ec != std::errc() || end != text.data() + text.size() || v > max)
+        throw PinError("option " + option + " : nombre invalide « " + text + " » (0 à " +
+                       std::to_string(max) + ")");
+    return uint32_t(v);
+}
+
+// "S1,S2,S3,S4": four scores of at most seven digits, as the reels show them.
+std::array<uint32_t, 4> scoresOf(const std::string& option, const std::string& text) {
+    std::array<uint32_t, 4> scores{};
+    size_t start = 0;
+    for (size_t k = 0; k < scores.size(); ++k) {
+        size_t comma = text.find(',', start);
+        if ((k + 1 < scores.size()) != (comma != std::string::npos))
+            throw PinError("option " + option + " : quatre scores séparés par des virgules attendus");
+        scores[k] = wholeNumberOf(option, text.substr(start, comma - start), 9999999);
+        start = comma + 1;
+    }
+    return scores;
+}
+
 template <typename T> void once(std::optional<T>& slot, const std::string& option, T value) {
     if (slot)
         throw PinError("option " + option + " donnée deux fois");
@@ -63,11 +86,17 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
             once(c.renderBackglass, a, std::filesystem::path(valueOf(args, i)));
         else if (a == "--dumb-playfield")
             flag(c.dumbPlayfield, a);
+        else if (a == "--scores")
+            once(c.scores, a, scoresOf(a, valueOf(args, i)));
+        else if (a == "--credits")
+            once(c.credits, a, wholeNumberOf(a, valueOf(args, i), 99));
         else if (a == "--help" || a == "-h")
             c.help = true;
         else
             throw PinError("option inconnue « " + a + " »");
     }
+    if ((c.scores || c.credits) && !c.renderBackglass)
+        throw PinError("options --scores et --credits : seulement avec --render-backglass");
     if (c.script && !c.simulate)
         throw PinError("option --script : seulement avec --simulate");
     return c;
@@ -84,6 +113,8 @@ std::string commandLineUsage() {
            "  --install-defaults      écrit les images, sons et paramètres par défaut, puis quitte\n"
            "  --media-options         garde les huit options média enregistrées\n"
            "  --render-backglass PNG  dessine le fronton par défaut dans une image, puis quitte\n"
+           "  --scores S1,S2,S3,S4    scores montrés par --render-backglass\n"
+           "  --credits N             crédits montrés par --render-backglass (0 à 99)\n"
            "  --dumb-playfield        plateau simulé sans comportements automatiques\n";
 }
 

@@ -1,6 +1,7 @@
 // The development options of pinstage; without any the program behaves as on the cabinet.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -20,6 +21,8 @@ struct CommandLine {
     bool mediaOptions = false;                            // --media-options
     std::optional<std::filesystem::path> renderBackglass; // --render-backglass OUT.png
     bool dumbPlayfield = false;                           // --dumb-playfield
+    std::optional<std::array<uint32_t, 4>> scores;        // --scores S1,S2,S3,S4 (with --render-backglass)
+    std::optional<uint32_t> credits;                      // --credits N, 0-99 (with --render-backglass)
     bool help = false;                                    // --help
 };
 

@@ -60,3 +60,16 @@ TEST(CommandLineParse, RejectsWhatItCannotUse) {
     EXPECT_THAT(errorOf({"--simulate", "--script", "s.txt"}), ::testing::IsEmpty());
     EXPECT_THAT(commandLineUsage(), HasSubstr("--render-backglass"));
 }
+
+TEST(CommandLineParse, RenderTakesFourScoresAndTheCredits) {
+    CommandLine c = parseCommandLine(
+        {"--render-backglass", "o.png", "--scores", "123450,0,9999999,7", "--credits", "12"});
+    EXPECT_EQ(*c.scores, (std::array<uint32_t, 4>{123450, 0, 9999999, 7}));
+    EXPECT_EQ(*c.credits, 12u);
+    EXPECT_THAT(errorOf({"--render-backglass", "o", "--scores", "1,2,3"}), HasSubstr("quatre scores"));
+    EXPECT_THAT(errorOf({"--render-backglass", "o", "--scores", "1,2,3,4,5"}), HasSubstr("quatre scores"));
+    EXPECT_THAT(errorOf({"--render-backglass", "o", "--scores", "1,,3,4"}), HasSubstr("nombre invalide"));
+    EXPECT_THAT(errorOf({"--render-backglass", "o", "--scores", "10000000,0,0,0"}), HasSubstr("0 à 9999999"));
+    EXPECT_THAT(errorOf({"--render-backglass", "o", "--credits", "100"}), HasSubstr("0 à 99"));
+    EXPECT_THAT(errorOf({"--credits", "5"}), HasSubstr("seulement avec --render-backglass"));
+}
