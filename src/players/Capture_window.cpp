@@ -90,6 +90,8 @@ TFenetre_capture::TFenetre_capture(TWebCam& webcam, std::filesystem::path videoD
     if (!webcam_.drivers().empty())
         webcam_.Connecter(0);
     checkConnectedDriver();
+    // The capture window is 320 wide; the window keeps room for the whole menu bar all the same.
+    setMinimumWidth(menuBar()->sizeHint().width());
     connect(&webcam_, &TWebCam::recordingEnded, this,
             [this](bool ok, const QString&, const QString& message) {
                 if (!menuRecording_)
@@ -157,6 +159,9 @@ void TFenetre_capture::VisualisationClick() {
         image1_->setPixmap(QPixmap::fromImage(picture));
         image1_->adjustSize();
     }
+    centralWidget()->layout()->activate();
+    layout()->activate();
+    resize(sizeHint());
 }
 
 void TFenetre_capture::Demarre_CaptureClick() {

@@ -6,7 +6,11 @@
 #include "players/WebcamStation.h"
 
 #include <QMediaPlayer>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
 #include <QSignalSpy>
+#include <QTest>
 #include <QUrl>
 #include <QVideoFrame>
 #include <QVideoSink>
@@ -117,6 +121,15 @@ TEST_F(WebcamTest, TwoDriversTheFirstCheckedAndConnectedAClickMovesTheCheck) {
         station.captureForm()->VisualisationClick();
         QCoreApplication::processEvents();
         station.captureForm()->grab().save(shot);
+        // The same form with its driver menu open, as the screen shows it.
+        QMenu* menu = station.captureForm()->menuBar()->actions().last()->menu();
+        menu->popup(station.captureForm()->mapToGlobal(QPoint(230, 20)));
+        QTest::qWait(300);
+        QGuiApplication::primaryScreen()
+            ->grabWindow(0)
+            .copy(station.captureForm()->frameGeometry().adjusted(0, 0, 120, 0))
+            .save(QString(shot).replace(".png", "-menu.png"));
+        menu->hide();
     }
 }
 
