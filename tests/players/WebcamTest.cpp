@@ -227,6 +227,36 @@ TEST_F(WebcamTest, VideoRecordStopsByItselfAfterFourSecondsAndLeavesAPlayableFil
     EXPECT_EQ(frameSpy.last()[0].value<QVideoFrame>().size(), QSize(320, 240));
     player.stop();
 
+    // The operator's recording: the file asked for, the message, Escape ends it and says so.
+    dialogs.videoFile = [&](QWidget*, const QString&) {
+        return QString::fromStdString((root.root() / "op.avi").string());
+    };
+    TFenetre_capture menuForm(cam, root.root(), dialogs);
+    frames(cam, 1);
+    menuForm.Demarre_CaptureClick();
+    ASSERT_EQ(informed.size(), 1);
+    EXPECT_EQ(informed[0], "Appuyez sur la touche échappement pour arrêter l'enregistrement");
+    frames(cam, 10);
+    QTest::keyClick(&menuForm, Qt::Key_Escape);
+    EXPECT_FALSE(cam.recording());
+    ASSERT_EQ(informed.size(), 2);
+    EXPECT_THAT(informed[1].toStdString(), HasSubstr("Vidéo enregistrée"));
+    EXPECT_TRUE(fs::exists(root.root() / "op.avi"));
+
+    // The recorder's and the source's choices go through the dialogs.
+    QStringList offered;
+    cam.choose = [&](QWidget*, const QString&, const QStringList& items, int) {
+        offered << items;
+        return 0;
+    };
+    EXPECT_EQ(cam.DialogueCompression(), 1);
+    EXPECT_EQ(cam.DialogueSource(), 1);
+    ASSERT_EQ(offered.size(), 2);
+    EXPECT_TRUE(offered[0].startsWith("AVI, Motion JPEG"));
+    EXPECT_TRUE(offered[1].startsWith("320 × 240"));
+    cam.choose = [](QWidget*, const QString&, const QStringList&, int) { return -1; };
+    EXPECT_EQ(cam.DialogueSource(), 0);
+
     // A capture file that cannot be made: not started, and the reason given.
     cam.FichierCapture(root.root() / "missing" / "x.avi");
     EXPECT_EQ(cam.Enregistrer(), 0);
