@@ -20,6 +20,9 @@
 #ifdef PINSTAGE_HAVE_SIMULATOR
 #include "simulator/PlayfieldSimulator.h"
 #endif
+#ifdef PINSTAGE_HAVE_PLAYERS
+#include "players/WebcamStation.h"
+#endif
 
 #include <QApplication>
 #include <QMessageBox>
@@ -135,6 +138,12 @@ int main(int argc, char** argv) {
         tracedSound = std::make_unique<TracingSoundEngine>(sdl, clock, *journal);
         engine = tracedSound.get();
     }
+
+#ifdef PINSTAGE_HAVE_PLAYERS
+    // The run's one webcam: its capture form is made when the contest needs the picture; without a
+    // camera (and without the test camera) its driver index stays -1.
+    WebcamStation webcam(programCameraCatalogue(clock, cli.testCamera, cli.simulate), clock, root);
+#endif
 
     SimulatedPowerControl simulatedPower;
     SystemPowerControl systemPower;

@@ -86,7 +86,11 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
             once(c.renderBackglass, a, std::filesystem::path(valueOf(args, i)));
         else if (a == "--dumb-playfield")
             flag(c.dumbPlayfield, a);
-        else if (a == "--scores")
+        else if (a == "--camera") {
+            if (valueOf(args, i) != "test")
+                throw PinError("option --camera : seule la valeur « test » est reconnue");
+            flag(c.testCamera, a);
+        } else if (a == "--scores")
             once(c.scores, a, scoresOf(a, valueOf(args, i)));
         else if (a == "--credits")
             once(c.credits, a, wholeNumberOf(a, valueOf(args, i), 99));
@@ -115,7 +119,8 @@ std::string commandLineUsage() {
            "  --render-backglass PNG  dessine le fronton par défaut dans une image, puis quitte\n"
            "  --scores S1,S2,S3,S4    scores montrés par --render-backglass\n"
            "  --credits N             crédits montrés par --render-backglass (0 à 99)\n"
-           "  --dumb-playfield        plateau simulé sans comportements automatiques\n";
+           "  --dumb-playfield        plateau simulé sans comportements automatiques\n"
+           "  --camera test           caméra de test intégrée (images de synthèse)\n";
 }
 
 } // namespace pinstage

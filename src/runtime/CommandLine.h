@@ -21,6 +21,7 @@ struct CommandLine {
     bool mediaOptions = false;                            // --media-options
     std::optional<std::filesystem::path> renderBackglass; // --render-backglass OUT.png
     bool dumbPlayfield = false;                           // --dumb-playfield
+    bool testCamera = false;                              // --camera test
     std::optional<std::array<uint32_t, 4>> scores;        // --scores S1,S2,S3,S4 (with --render-backglass)
     std::optional<uint32_t> credits;                      // --credits N, 0-99 (with --render-backglass)
     bool help = false;                                    // --help

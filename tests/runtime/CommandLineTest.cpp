@@ -73,3 +73,11 @@ TEST(CommandLineParse, RenderTakesFourScoresAndTheCredits) {
     EXPECT_THAT(errorOf({"--render-backglass", "o", "--credits", "100"}), HasSubstr("0 à 99"));
     EXPECT_THAT(errorOf({"--credits", "5"}), HasSubstr("seulement avec --render-backglass"));
 }
+
+TEST(CommandLineParse, CameraTakesOnlyTheTestCamera) {
+    EXPECT_FALSE(parseCommandLine({}).testCamera);
+    EXPECT_TRUE(parseCommandLine({"--camera", "test"}).testCamera);
+    EXPECT_THAT(errorOf({"--camera"}), HasSubstr("--camera : valeur manquante"));
+    EXPECT_THAT(errorOf({"--camera", "usb"}), HasSubstr("seule la valeur « test »"));
+    EXPECT_THAT(errorOf({"--camera", "test", "--camera", "test"}), HasSubstr("donnée deux fois"));
+}
