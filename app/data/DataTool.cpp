@@ -1,6 +1,9 @@
 // pinstage-data: creates the missing parameter files of a configuration as the start-up does,
-// decodes any parameter file field by field, and lists the accounting figures as CSV.
+// decodes any parameter file field by field, lists the accounting figures as CSV, and checks the
+// board (BoardCommand).
 #include "DataTool.h"
+
+#include "BoardCommand.h"
 
 #include "config/Accounting.h"
 #include "config/Adjustments.h"
@@ -38,7 +41,8 @@ constexpr int kFailure = 1;
 
 const char* const kUsage = "usage : pinstage-data init --root DOSSIER --config N\n"
                            "        pinstage-data show FICHIER\n"
-                           "        pinstage-data audits --root DOSSIER --config N\n";
+                           "        pinstage-data audits --root DOSSIER --config N\n"
+                           "        pinstage-data board [--simulate] [--seconds S] [--lamp L] [--coil C]\n";
 
 struct UsageError {
     std::string message;
@@ -198,6 +202,12 @@ int runDataTool(const std::vector<std::string>& args, std::ostream& out, std::os
             return runShow(args, out, err);
         if (command == "audits")
             return runAudits(args, out);
+        if (command == "board") {
+            int status = runBoardCommand(args, out, err);
+            if (status == kUsageError)
+                err << kUsage;
+            return status;
+        }
         throw UsageError{"commande inconnue : " + command};
     } catch (const UsageError& e) {
         err << e.message << '\n' << kUsage;

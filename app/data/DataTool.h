@@ -1,4 +1,4 @@
-// The commands of pinstage-data: init, show and audits, writing to the given streams.
+// The commands of pinstage-data: init, show, audits and board, writing to the given streams.
 #pragma once
 
 #include <ostream>

@@ -1,6 +1,7 @@
 // pinstage: runs the Pentacle table through the IO-Warrior board (or the simulated board) with the
 // backglass window as its main window. Without options it behaves as on the cabinet.
 #include "ProgramSetup.h"
+#include "TerminationSignal.h"
 
 #include "board/HidapiTransport.h"
 #include "board/SimulatedBoard.h"
@@ -188,6 +189,16 @@ int main(int argc, char** argv) {
         simulator =
             createPlayfieldSimulator(m, *simulated, !cli.dumbPlayfield, &window, [&] { window.close(); });
 #endif
+
+    // A stop request ends the run as a window close does, closing a box or the dashboard left open.
+    TerminationSignal termination([&] {
+        while (QWidget* modal = QApplication::activeModalWidget()) {
+            modal->close();
+            if (QApplication::activeModalWidget() == modal)
+                break;
+        }
+        window.close();
+    });
 
     int rc = app.exec();
     traceFinalState(m);
