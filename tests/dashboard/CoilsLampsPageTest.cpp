@@ -6,6 +6,7 @@
 #include "dashboard/DashboardStyle.h"
 #include "dashboard/LampsPage.h"
 
+#include <QElapsedTimer>
 #include <QPushButton>
 #include <QTest>
 
@@ -58,6 +59,8 @@ TEST_F(CoilsPageTest, GridTitlesAndNames) {
 }
 
 TEST_F(CoilsPageTest, KnockerGivesOnePulseAndARedFlash) {
+    QElapsedTimer sinceClick;
+    sinceClick.start();
     clickCell(grid(), 4, 1);
     EXPECT_EQ(grid()->background(4, 1), dash::kFlashRed);
     EXPECT_EQ(grid()->text(4, 1), "Knocker");
@@ -74,9 +77,12 @@ TEST_F(CoilsPageTest, KnockerGivesOnePulseAndARedFlash) {
     EXPECT_FALSE(board.coilEnergised(3));
     EXPECT_EQ(activations(3), 1);
 
-    // The flash ends by itself after 100 ms, the dashboard running meanwhile.
+    // The flash ends by itself after 100 ms, the dashboard running meanwhile. On a loaded
+    // machine the ticks above may already have taken longer than the flash: only a check made
+    // well inside the 100 ms can expect it still lit.
     QTest::qWait(20);
-    EXPECT_EQ(grid()->background(4, 1), dash::kFlashRed);
+    if (sinceClick.elapsed() < 80)
+        EXPECT_EQ(grid()->background(4, 1), dash::kFlashRed);
     QTRY_COMPARE_WITH_TIMEOUT(grid()->background(4, 1), dash::kOutputIdle, 2000);
     EXPECT_EQ(grid()->text(4, 1), "Knocker");
 }
