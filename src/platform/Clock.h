@@ -19,9 +19,7 @@ inline bool periodPassed(uint32_t now, uint32_t start, uint32_t period) {
 }
 
 // Milliseconds elapsed since start, wrap-safe.
-inline uint32_t elapsedSince(uint32_t now, uint32_t start) {
-    return uint32_t(now - start);
-}
+inline uint32_t elapsedSince(uint32_t now, uint32_t start) { return uint32_t(now - start); }
 
 class SteadyClock final : public Clock {
 public:

@@ -47,13 +47,11 @@ const char* DataRoot::subDirName(DataDir d) {
     return "";
 }
 
-fs::path DataRoot::dir(DataDir d) const {
-    return root_ / subDirName(d);
-}
+fs::path DataRoot::dir(DataDir d) const { return root_ / subDirName(d); }
 
 void DataRoot::ensureDirectories() const {
-    for (DataDir d : {DataDir::Datas, DataDir::Images, DataDir::Symbols, DataDir::Sons,
-                      DataDir::BasesDeDonnees, DataDir::Photos, DataDir::PubVideo, DataDir::PubImages}) {
+    for (DataDir d : {DataDir::Datas, DataDir::Images, DataDir::Symbols, DataDir::Sons, DataDir::BasesDeDonnees,
+                      DataDir::Photos, DataDir::PubVideo, DataDir::PubImages}) {
         std::error_code ec;
         fs::create_directories(dir(d), ec);
         if (ec)
@@ -63,8 +61,7 @@ void DataRoot::ensureDirectories() const {
 
 fs::path DataRoot::resolveStored(const std::string& stored) const {
     std::string lower = stored;
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](unsigned char c) { return std::tolower(c); });
+    std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
     std::string prefix = kWindowsRoot;
     if (lower.rfind(prefix, 0) == 0) {
         std::string rest = stored.substr(prefix.size());
