@@ -7,6 +7,7 @@
 #include "display/DefaultBackglassRender.h"
 #include "display/QtPath.h"
 #include "platform/PinError.h"
+#include "platform/StaleTemporaries.h"
 
 namespace pinstage {
 
@@ -28,6 +29,8 @@ std::vector<std::string> installDefaults(const DataRoot& root) {
 bool prepareDataRoot(const DataRoot& root) {
     bool fresh = !std::filesystem::exists(root.root());
     root.ensureDirectories();
+    // Saves cut short by a power cut or a crash left their temporaries beside the files.
+    removeStaleTemporaries(root);
     if (fresh)
         installDefaults(root);
     return fresh;

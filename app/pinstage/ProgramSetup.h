@@ -17,7 +17,8 @@ namespace pinstage {
 std::vector<std::string> installDefaults(const DataRoot& root);
 
 // The root as the program starts on it: created with its sub-directories and filled with the
-// defaults when it did not exist; an existing root is used as it is. True when it was created.
+// defaults when it did not exist; an existing root is used as it is, rid of the temporaries of
+// saves that were cut short. True when it was created.
 bool prepareDataRoot(const DataRoot& root);
 
 // The built-in backglass at 1920 x 1080 with the scores at 0, into a PNG. PinError on failure.

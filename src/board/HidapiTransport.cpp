@@ -1,14 +1,12 @@
-// hidapi backend of the board transport. Boards are found by vendor 0x07C0; the entries of one chip
-// (one per interface) are grouped by their device path without the interface part. Port reads come
-// without their report id and get a leading 0; a board that is gone reports -1, which the callers
-// turn into their read or write message.
+// hidapi backend of the board transport. Boards are the IO-Warrior family of vendor 0x07C0 (product
+// ids 0x1500-0x15FF): nothing else of that vendor is opened, since opening detaches the device's
+// kernel driver. The entries of one chip (one per interface) are grouped by their device path
+// without the interface part. Port reads come without their report id and get a leading 0; a
+// board that is gone reports -1, which the callers turn into their read or write message.
 #include "board/HidapiTransport.h"
 
 #include "board/BoardModel.h"
 
-#include <hidapi.h>
-
-#include <algorithm>
 #include <array>
 #include <map>
 #include <string>
@@ -18,30 +16,60 @@ namespace pinstage {
 
 namespace {
 
-struct DeviceCloser {
-    void operator()(hid_device* d) const {
-        if (d != nullptr)
-            hid_close(d);
+constexpr uint16_t kFamilyFirst = 0x1500;
+constexpr uint16_t kFamilyLast = 0x15FF;
+
+bool isIoWarrior(const HidDeviceEntry& d) {
+    return d.vendorId == kIoWarriorVendor && d.productId >= kFamilyFirst && d.productId <= kFamilyLast;
+}
+
+// "bus:address:interface" with the libusb backend: the chip is everything before the last colon.
+std::string chipKey(const std::string& path) {
+    auto colon = path.rfind(':');
+    return colon == std::string::npos ? path : path.substr(0, colon);
+}
+
+// An opened interface, closed with its chip.
+class Device {
+public:
+    Device() = default;
+    Device(HidApi& api, HidDeviceRef ref) : api_(&api), ref_(ref) {}
+    Device(Device&& o) noexcept : api_(o.api_), ref_(o.ref_) { o.ref_ = 0; }
+    Device& operator=(Device&& o) noexcept {
+        if (this != &o) {
+            reset();
+            api_ = o.api_;
+            ref_ = o.ref_;
+            o.ref_ = 0;
+        }
+        return *this;
     }
+    Device(const Device&) = delete;
+    Device& operator=(const Device&) = delete;
+    ~Device() { reset(); }
+    HidDeviceRef get() const { return ref_; }
+
+private:
+    void reset() {
+        if (ref_ != 0)
+            api_->close(ref_);
+        ref_ = 0;
+    }
+    HidApi* api_ = nullptr;
+    HidDeviceRef ref_ = 0;
 };
-using DevicePtr = std::unique_ptr<hid_device, DeviceCloser>;
 
 struct Chip {
     uint32_t productId = 0;
     BoardIdentification serial{};
-    std::array<DevicePtr, 2> interfaces;
+    std::array<Device, 2> interfaces;
 };
-
-// "bus:address:interface" with the libusb backend: the chip is everything before the last colon.
-std::string chipKey(const char* path) {
-    std::string p = path != nullptr ? path : "";
-    auto colon = p.rfind(':');
-    return colon == std::string::npos ? p : p.substr(0, colon);
-}
 
 } // namespace
 
 struct HidapiTransport::Impl {
+    explicit Impl(HidApi& a) : api(a) {}
+    HidApi& api;
     bool initialised = false;
     std::vector<Chip> chips;
 
@@ -50,26 +78,26 @@ struct HidapiTransport::Impl {
             return nullptr;
         return &chips[h - 1];
     }
-    hid_device* device(BoardHandle h, int interface) {
+    HidDeviceRef device(BoardHandle h, int interface) {
         Chip* c = chip(h);
         if (c == nullptr || interface < 0 || interface > 1)
-            return nullptr;
+            return 0;
         return c->interfaces[size_t(interface)].get();
     }
 };
 
-HidapiTransport::HidapiTransport() : impl_(std::make_unique<Impl>()) {}
+HidapiTransport::HidapiTransport(HidApi& api) : impl_(std::make_unique<Impl>(api)) {}
 
 HidapiTransport::~HidapiTransport() {
     impl_->chips.clear();
     if (impl_->initialised)
-        hid_exit();
+        impl_->api.exit();
 }
 
 BoardHandle HidapiTransport::open() {
     impl_->chips.clear();
     if (!impl_->initialised) {
-        if (hid_init() != 0)
+        if (impl_->api.init() != 0)
             return 0;
         impl_->initialised = true;
     }
@@ -79,31 +107,30 @@ BoardHandle HidapiTransport::open() {
         std::array<std::string, 2> paths;
     };
     std::map<std::string, Found> found; // ordered by path, so board 1 is always the same chip
-    hid_device_info* list = hid_enumerate(kIoWarriorVendor, 0);
-    for (hid_device_info* d = list; d != nullptr; d = d->next) {
-        if (d->interface_number < 0 || d->interface_number > 1 || d->path == nullptr)
+    for (const HidDeviceEntry& d : impl_->api.enumerate(kIoWarriorVendor)) {
+        if (!isIoWarrior(d) || d.interfaceNumber < 0 || d.interfaceNumber > 1 || d.path.empty())
             continue;
-        Found& f = found[chipKey(d->path)];
-        f.productId = d->product_id;
-        f.paths[size_t(d->interface_number)] = d->path;
-        if (d->serial_number != nullptr) {
-            for (size_t i = 0; i < f.serial.size() && d->serial_number[i] != 0; ++i)
-                f.serial[i] = char16_t(d->serial_number[i] & 0xFFFF);
-        }
+        Found& f = found[chipKey(d.path)];
+        f.productId = d.productId;
+        f.paths[size_t(d.interfaceNumber)] = d.path;
+        for (size_t i = 0; i < f.serial.size() && i < d.serial.size(); ++i)
+            f.serial[i] = d.serial[i];
     }
-    hid_free_enumeration(list);
 
     for (auto& [key, f] : found) {
         Chip c;
         c.productId = f.productId;
         c.serial = f.serial;
-        for (size_t i = 0; i < 2; ++i) {
-            if (!f.paths[i].empty())
-                c.interfaces[i].reset(hid_open_path(f.paths[i].c_str()));
-        }
-        // Without its port interface a chip is of no use (usually: no access rights).
-        if (c.interfaces[0] != nullptr)
-            impl_->chips.push_back(std::move(c));
+        // Without its port interface a chip is of no use (usually: no access rights), and its
+        // other interface is left alone.
+        if (f.paths[0].empty())
+            continue;
+        c.interfaces[0] = Device(impl_->api, impl_->api.openPath(f.paths[0]));
+        if (c.interfaces[0].get() == 0)
+            continue;
+        if (!f.paths[1].empty())
+            c.interfaces[1] = Device(impl_->api, impl_->api.openPath(f.paths[1]));
+        impl_->chips.push_back(std::move(c));
     }
     return impl_->chips.empty() ? 0 : 1;
 }
@@ -131,26 +158,26 @@ void HidapiTransport::identification(BoardHandle board, BoardIdentification& are
 }
 
 int HidapiTransport::write(BoardHandle board, int interface, std::span<const uint8_t> report) {
-    hid_device* d = impl_->device(board, interface);
-    if (d == nullptr || report.empty())
+    HidDeviceRef d = impl_->device(board, interface);
+    if (d == 0 || report.empty())
         return 0;
     // hidapi drops a leading report id 0 and still counts it, as the kit does.
-    return hid_write(d, report.data(), report.size());
+    return impl_->api.write(d, report);
 }
 
 int HidapiTransport::read(BoardHandle board, int interface, std::span<uint8_t> buffer) {
-    hid_device* d = impl_->device(board, interface);
-    if (d == nullptr || buffer.empty())
+    HidDeviceRef d = impl_->device(board, interface);
+    if (d == 0 || buffer.empty())
         return 0;
     if (interface == kPortInterface) {
         // The port report arrives without its id: 7 bytes on the 56; put the 0 in front.
-        int n = hid_read_timeout(d, buffer.data() + 1, buffer.size() - 1, 0);
+        int n = impl_->api.readTimeout(d, buffer.subspan(1), 0);
         if (n <= 0)
             return n;
         buffer[0] = 0;
         return n + 1;
     }
-    return hid_read_timeout(d, buffer.data(), buffer.size(), 0);
+    return impl_->api.readTimeout(d, buffer, 0);
 }
 
 } // namespace pinstage

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "board/BoardTransport.h"
+#include "board/HidApi.h"
 
 #include <memory>
 
@@ -10,7 +11,8 @@ namespace pinstage {
 
 class HidapiTransport final : public BoardTransport {
 public:
-    HidapiTransport();
+    // The library itself unless a test stands in for it.
+    explicit HidapiTransport(HidApi& api = systemHidApi());
     ~HidapiTransport() override;
     HidapiTransport(const HidapiTransport&) = delete;
     HidapiTransport& operator=(const HidapiTransport&) = delete;

@@ -182,10 +182,14 @@ void createFrontonDefaults(const DataRoot& root, int config, FrontonRecord& r) {
 
 void restoreFrontonDefaults(const DataRoot& root, int config, FrontonRecord& r) {
     auto copy = configFile(root, kFrontonDefaultCopyName, config);
-    if (std::filesystem::exists(copy))
-        loadFronton(copy, r);
-    else
+    if (std::filesystem::exists(copy)) {
+        // A short copy keeps the built-in defaults for what it lacks.
+        FrontonRecord fresh = defaultFronton();
+        loadFronton(copy, fresh);
+        r = fresh;
+    } else {
         createFrontonDefaults(root, config, r);
+    }
 }
 
 std::optional<int> elementPicture(const FrontonElement& e) {

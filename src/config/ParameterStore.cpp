@@ -7,6 +7,7 @@
 #include "config/CombinationsParams.h"
 #include "config/ContactsParams.h"
 #include "config/FileNames.h"
+#include "config/FrontonParams.h"
 #include "config/GameRuleParams.h"
 #include "config/LampsParams.h"
 #include "config/Players.h"
@@ -43,6 +44,15 @@ void loadOrCreate(const fs::path& file, std::vector<std::string>* created,
     for (const auto& n : names)
         note(created, n);
 }
+
+// A file is laid over its record's built-in defaults, so a file shorter than its record keeps the
+// defaults for what it lacks (never zeros, nor what another configuration held). The record
+// changes only once the file has been read.
+template <class Record, class Load>
+void loadOverDefaults(const fs::path& file, Record& r, Record defaults, Load load) {
+    load(file, defaults);
+    r = std::move(defaults);
+}
 } // namespace
 
 void fullLoad(const DataRoot& root, int config, ParameterSet& set, std::vector<std::string>* created) {
@@ -53,47 +63,52 @@ void fullLoad(const DataRoot& root, int config, ParameterSet& set, std::vector<s
 
     loadOrCreate(
         sharedFile(root, kContactsFileName), created, {kContactsFileName},
-        [&](const fs::path& f) { loadContacts(f, set.contacts); },
+        [&](const fs::path& f) { loadOverDefaults(f, set.contacts, defaultContacts(), loadContacts); },
         [&] { createContactsDefaults(root, set.contacts); });
     loadOrCreate(
         sharedFile(root, kCoilsFileName), created, {kCoilsFileName},
-        [&](const fs::path& f) { loadCoils(f, set.coils); }, [&] { createCoilsDefaults(root, set.coils); });
+        [&](const fs::path& f) { loadOverDefaults(f, set.coils, defaultCoils(), loadCoils); },
+        [&] { createCoilsDefaults(root, set.coils); });
     loadOrCreate(
         sharedFile(root, kLampsFileName), created, {kLampsFileName},
-        [&](const fs::path& f) { loadLamps(f, set.lamps); }, [&] { createLampsDefaults(root, set.lamps); });
+        [&](const fs::path& f) { loadOverDefaults(f, set.lamps, defaultLamps(), loadLamps); },
+        [&] { createLampsDefaults(root, set.lamps); });
 
     loadOrCreate(
         configFile(root, kGameRuleFileName, config), created,
         {numbered(kGameRuleFileName), numbered(kGameRuleDefaultCopyName)},
-        [&](const fs::path& f) { loadGameRule(f, set.gameRule); },
+        [&](const fs::path& f) { loadOverDefaults(f, set.gameRule, defaultGameRule(), loadGameRule); },
         [&] { createGameRuleDefaults(root, config, set.gameRule); });
     loadOrCreate(
         configFile(root, kCombinationsFileName, config), created,
         {numbered(kCombinationsFileName), numbered(kCombinationsDefaultCopyName)},
-        [&](const fs::path& f) { loadCombinations(f, set.combinations); },
+        [&](const fs::path& f) {
+            loadOverDefaults(f, set.combinations, defaultCombinations(), loadCombinations);
+        },
         [&] { createCombinationsDefaults(root, config, set.combinations); });
     loadOrCreate(
         configFile(root, kAccountingFileName, config), created, {numbered(kAccountingFileName)},
-        [&](const fs::path& f) { loadAccounting(f, set.accounting); },
+        [&](const fs::path& f) { loadOverDefaults(f, set.accounting, AccountingRecord{}, loadAccounting); },
         [&] { createAccountingDefaults(root, config, set.accounting); });
     loadOrCreate(
         configFile(root, kSoundsFileName, config), created,
         {numbered(kSoundsFileName), numbered(kSoundsDefaultCopyName)},
         [&](const fs::path& f) {
-            // Entry 95 is never stored: it always holds its built-in default.
-            set.sounds.entries[kSoundFunctionCount - 1] =
-                defaultSoundParams(set.contacts).entries[kSoundFunctionCount - 1];
-            loadSoundParams(f, set.sounds);
+            // The labels of the switch sounds name the switches of the contacts just loaded; entry 95,
+            // never stored, keeps its default.
+            loadOverDefaults(f, set.sounds, defaultSoundParams(set.contacts), loadSoundParams);
         },
         [&] { createSoundParamsDefaults(root, config, set.contacts, set.sounds); });
     loadOrCreate(
         configFile(root, kFrontonFileName, config), created,
         {numbered(kFrontonFileName), numbered(kFrontonDefaultCopyName)},
-        [&](const fs::path& f) { loadFronton(f, set.fronton); },
+        [&](const fs::path& f) { loadOverDefaults(f, set.fronton, defaultFronton(), loadFronton); },
         [&] { createFrontonDefaults(root, config, set.fronton); });
     loadOrCreate(
         configFile(root, kAdjustmentsFileName, config), created, {numbered(kAdjustmentsFileName)},
-        [&](const fs::path& f) { loadAdjustments(f, set.adjustments); },
+        [&](const fs::path& f) {
+            loadOverDefaults(f, set.adjustments, defaultAdjustments(), loadAdjustments);
+        },
         [&] { createAdjustmentsDefaults(root, config, set.adjustments); });
 
     loadOrCreateAdvertisers(root, config, set.advertisers, created);
@@ -103,7 +118,8 @@ void fullLoad(const DataRoot& root, int config, ParameterSet& set, std::vector<s
 void loadOrCreateAdjustments0(const DataRoot& root, AdjustmentsRecord& r, std::vector<std::string>* created) {
     loadOrCreate(
         configFile(root, kAdjustmentsFileName, 0), created, {numberedName(kAdjustmentsFileName, 0)},
-        [&](const fs::path& f) { loadAdjustments(f, r); }, [&] { createAdjustmentsDefaults(root, 0, r); });
+        [&](const fs::path& f) { loadOverDefaults(f, r, defaultAdjustments(), loadAdjustments); },
+        [&] { createAdjustmentsDefaults(root, 0, r); });
 }
 
 fs::path accountingFileOf(const DataRoot& root, const ParameterSet& set) {

@@ -91,10 +91,14 @@ void createSoundParamsDefaults(const DataRoot& root, int config, const ContactsR
 void restoreSoundParamsDefaults(const DataRoot& root, int config, const ContactsRecord& contacts,
                                 SoundsRecord& r) {
     auto copy = configFile(root, kSoundsDefaultCopyName, config);
-    if (std::filesystem::exists(copy))
-        loadSoundParams(copy, r);
-    else
+    if (std::filesystem::exists(copy)) {
+        // A short copy keeps the built-in defaults for what it lacks.
+        SoundsRecord fresh = defaultSoundParams(contacts);
+        loadSoundParams(copy, fresh);
+        r = fresh;
+    } else {
         createSoundParamsDefaults(root, config, contacts, r);
+    }
 }
 
 std::vector<FieldLine> describeSoundParams(std::span<const uint8_t> bytes) {

@@ -80,7 +80,7 @@ void loadSymbolSurfaces(Backglass& b) {
         QImage& surface = b.surfaces[size_t(e)];
         surface = QImage();
         const FrontonElement& el = b.layout.elements[size_t(e)];
-        if (pictureNumberEmpty(el))
+        if (!elementHasPicture(el))
             continue;
         auto name = symbolFileName(el);
         if (!name)
@@ -103,7 +103,7 @@ void createSymbols(Backglass& b, int first, int end) {
         const QImage& surface = b.surfaces[size_t(e)];
         symbol->surface = surface.isNull() ? nullptr : &surface;
         const FrontonElement& el = b.layout.elements[size_t(e)];
-        if (!pictureNumberEmpty(el)) {
+        if (elementHasPicture(el)) {
             SymbolPlacement& p = symbol->place;
             // The background always covers the screen, whatever the screen's size.
             p.destination =

@@ -15,11 +15,6 @@ bool laterThan(uint32_t now, uint32_t start, uint32_t period) {
     return int32_t(uint32_t(now - start - period)) > 0;
 }
 
-bool hasPicture(const FrontonElement& e) {
-    std::string t = e.pictureNumber.cp1252();
-    return t.find_first_not_of(' ') != std::string::npos;
-}
-
 } // namespace
 
 void ReelBank::build(FrontonRecord& layout, const DesignMapping& mapping, ReelSounds sounds) {
@@ -27,7 +22,7 @@ void ReelBank::build(FrontonRecord& layout, const DesignMapping& mapping, ReelSo
         int first = kFirstElements[size_t(c)];
         int count = 0;
         for (int k = 0; k < kElementCounts[size_t(c)]; ++k)
-            if (hasPicture(layout.elements[size_t(first + k)]))
+            if (elementPicture(layout.elements[size_t(first + k)]))
                 ++count;
         const FrontonElement& e0 = layout.elements[size_t(first)];
         const FrontonElement& e1 = layout.elements[size_t(first + 1)];

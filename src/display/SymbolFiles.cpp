@@ -62,11 +62,9 @@ void buildSymbolFiles(const FrontonRecord& layout, const DataRoot& root, int fir
     std::map<std::string, QImage> loaded;
     for (int e = first; e < end; ++e) {
         const FrontonElement& el = layout.elements[size_t(e)];
-        if (pictureNumberEmpty(el))
-            continue;
         auto pictureIndex = elementPicture(el);
         if (!pictureIndex)
-            throw PinError(kPictureFileError); // a number naming no picture of the list
+            continue; // no picture, or a number naming none of the list: the element is not drawn
         const FrontonElement& picture = layout.elements[size_t(*pictureIndex)];
         // Most elements are cut from one sheet: each file is read once per call.
         std::string file = picture.pictureFile.utf8();

@@ -9,6 +9,10 @@ bool pictureNumberEmpty(const FrontonElement& e) {
     return e.pictureNumber.cp1252().find_first_not_of(' ') == std::string::npos;
 }
 
+bool elementHasPicture(const FrontonElement& e) {
+    return elementPicture(e).has_value();
+}
+
 std::optional<PictureKind> pictureKindOf(const std::string& fileName) {
     size_t dot = fileName.rfind('.');
     if (dot == std::string::npos)

@@ -13,6 +13,9 @@ inline constexpr const char* kPictureFileError = "fichier image de l'élément d
 
 // True when the element's picture number text is empty (blanks only): it is never drawn.
 bool pictureNumberEmpty(const FrontonElement& e);
+// True when the picture number names a picture of the list (0-50). A number beyond the list or not
+// a number at all is no picture either, as an empty one: the element is never drawn.
+bool elementHasPicture(const FrontonElement& e);
 
 enum class PictureKind { Bitmap, Jpeg };
 // The kind named by the text after the last "."; nullopt for any other extension ("BMP" too).

@@ -52,9 +52,10 @@ struct ChunkWalk {
     uint32_t dataSize{};
 };
 
-// Chunks follow each other with no padding byte; the walk ends at 12 + the RIFF size or at
-// the end of the image, whichever comes first.
-std::optional<ChunkWalk> walkChunks(const std::vector<uint8_t>& b) {
+// Chunks follow each other with no padding byte, or, with padded, an odd-sized chunk is followed
+// by one pad byte as RIFF writers do; the walk ends at 12 + the RIFF size or at the end of the
+// image, whichever comes first.
+std::optional<ChunkWalk> walkChunks(const std::vector<uint8_t>& b, bool padded) {
     const uint64_t limit = 12u + uint64_t(u32At(b, 4));
     ChunkWalk w;
     bool haveFmt = false;
@@ -76,7 +77,7 @@ std::optional<ChunkWalk> walkChunks(const std::vector<uint8_t>& b) {
         }
         if (haveFmt && haveData)
             return w;
-        pos += 8u + uint64_t(size);
+        pos += 8u + uint64_t(size) + (padded ? (size & 1u) : 0u);
     }
 }
 
@@ -129,7 +130,11 @@ std::optional<WavData> parseWav(std::vector<uint8_t> image) {
         return std::nullopt;
     if (!tagIs(image, 0, "RIFF", 4) || !tagIs(image, 8, "WAVE", 4))
         return std::nullopt;
-    auto walk = walkChunks(image);
+    // The machine's own walk first, so every file it took keeps reading the same; a file it
+    // refuses may be a standard one with a pad byte after an odd-sized chunk.
+    auto walk = walkChunks(image, false);
+    if (!walk)
+        walk = walkChunks(image, true);
     if (!walk)
         return std::nullopt;
     // A data chunk that claims more than the file holds would be read past its end.

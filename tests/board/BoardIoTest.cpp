@@ -169,14 +169,15 @@ TEST_F(BoardOpening, ShortWritesReportFailure) {
 
 TEST_F(BoardOpening, ShortPortReadKeepsTheInputImage) {
     openAndClearLog();
-    board.setSwitch(64, true); // queues a port report with port 6 bit 0 low
-    board.shortenNextRead(kPortInterface, 5);
+    board.setSwitch(68, true); // queues a port report with port 1 bit 4 low (byte 2)
+    auto before = io.portInput;
+    board.shortenNextRead(kPortInterface, 5); // bytes 0-4 arrive, the changed one among them
     EXPECT_EQ(readPorts(io), 5);
     EXPECT_EQ(io.lastPortReadCount, 5);
-    EXPECT_EQ(io.portInput[7], 0xFF);
+    EXPECT_EQ(io.portInput, before);
     board.requestPortReport();
     EXPECT_EQ(readPorts(io), 8);
-    EXPECT_EQ(io.portInput[7], 0xFE);
+    EXPECT_EQ(io.portInput[2], 0xEF);
 }
 
 TEST_F(BoardOpening, CloseSwitchesTheMatricesOffLampFirst) {

@@ -5,9 +5,11 @@
 #include "config/Adjustments.h"
 #include "config/CoilsParams.h"
 #include "config/ContactsParams.h"
+#include "config/FrontonParams.h"
 #include "config/GameRuleParams.h"
 #include "config/LampsParams.h"
 #include "config/ParameterStore.h"
+#include "config/SoundParams.h"
 #include "platform/PinError.h"
 
 #include <gtest/gtest.h>
@@ -166,6 +168,84 @@ TEST(FullLoad, ErrorsPropagateWithTheFileMessage) {
     } catch (const PinError& e) {
         EXPECT_STREQ(e.what(), "fichier des paramètres des contacts introuvable");
     }
+}
+
+// Files cut short (an old version, a copy from a floppy) keep the built-in values for what they lack,
+// on the first load and after another configuration was loaded.
+TEST(FullLoad, ShortFilesKeepTheDefaultsForWhatTheyLack) {
+    ScratchRoot s("pin-fullload-short");
+    ContactsRecord contacts = defaultContacts();
+    contacts.names[28].setUtf8("Cible Étoile");
+    saveContacts(s.datas("ContactsParam.fli"), contacts);
+    ParameterSet set;
+    fullLoad(s.root(), 0, set, nullptr); // configuration 0 gets every file
+    SoundsRecord other = set.sounds;
+    for (auto& e : other.entries)
+        e.soundNumber = 0;
+    saveSoundParams(s.datas("SonsParam0.fli"), other);
+    fullLoad(s.root(), 0, set, nullptr);
+    ASSERT_EQ(set.sounds.entries[30].soundNumber, 0);
+
+    // Configuration 3: one sound entry, 30 bytes of adjustments, two backglass elements.
+    SoundsRecord sounds = defaultSoundParams(contacts);
+    sounds.entries[0].fileName.setUtf8("clic.wav");
+    sounds.entries[0].soundNumber = 5;
+    auto soundBytes = encodeSoundParams(sounds);
+    soundBytes.resize(kSoundEntrySize);
+    writeBytes(s.datas("SonsParam3.fli"), soundBytes);
+    AdjustmentsRecord adj = defaultAdjustments();
+    adj.ballsPerGame = 5;
+    adj.recordScore = 1234;
+    auto adjBytes = encodeAdjustments(adj);
+    adjBytes.resize(30);
+    writeBytes(s.datas("Réglages3.fli"), adjBytes);
+    FrontonRecord layout = defaultFronton();
+    layout.elements[1].displayLeft = 7;
+    layout.elements[40].displayLeft = 9;
+    auto layoutBytes = encodeFronton(layout);
+    layoutBytes.resize(2 * kFrontonElementSize);
+    writeBytes(s.datas("FrontonParam3.fli"), layoutBytes);
+
+    fullLoad(s.root(), 3, set, nullptr);
+    SoundsRecord expected = defaultSoundParams(contacts);
+    EXPECT_EQ(set.sounds.entries[0].fileName.utf8(), "clic.wav");
+    EXPECT_EQ(set.sounds.entries[0].soundNumber, 5);
+    for (size_t i = 1; i < size_t(kSoundFunctionCount); ++i) {
+        EXPECT_EQ(set.sounds.entries[i].label.utf8(), expected.entries[i].label.utf8()) << i;
+        EXPECT_EQ(set.sounds.entries[i].fileName.utf8(), expected.entries[i].fileName.utf8()) << i;
+        EXPECT_EQ(set.sounds.entries[i].soundNumber, expected.entries[i].soundNumber) << i;
+    }
+    EXPECT_NE(set.sounds.entries[30].soundNumber, 0) << "the music is not the reel click";
+    EXPECT_EQ(set.sounds.entries[59].label.utf8(), "strobe 3 return 4 Son pour contact    Cible Étoile");
+    EXPECT_EQ(set.sounds.entries[59].soundNumber, 30);
+
+    EXPECT_EQ(set.adjustments.ballsPerGame, 5);
+    AdjustmentsRecord expectedAdj = defaultAdjustments();
+    expectedAdj.ballsPerGame = 5;
+    EXPECT_EQ(encodeAdjustments(set.adjustments), encodeAdjustments(expectedAdj))
+        << "record score from the defaults";
+
+    FrontonRecord expectedLayout = defaultFronton();
+    expectedLayout.elements[1].displayLeft = 7;
+    EXPECT_EQ(encodeFronton(set.fronton), encodeFronton(expectedLayout));
+
+    ParameterSet fresh; // a first load: the same
+    fullLoad(s.root(), 3, fresh, nullptr);
+    EXPECT_EQ(encodeSoundParams(fresh.sounds), encodeSoundParams(set.sounds));
+    EXPECT_EQ(encodeFronton(fresh.fronton), encodeFronton(set.fronton));
+
+    // The early read of configuration 0's adjustments follows the same rule.
+    writeBytes(s.datas("Réglages0.fli"), adjBytes);
+    AdjustmentsRecord early{};
+    loadOrCreateAdjustments0(s.root(), early, nullptr);
+    EXPECT_EQ(encodeAdjustments(early), encodeAdjustments(expectedAdj));
+
+    // A load that fails leaves the record as it was.
+    fs::remove(s.datas("Réglages3.fli"));
+    fs::create_directory(s.datas("Réglages3.fli"));
+    set.adjustments.ballsPerGame = 4;
+    EXPECT_THROW(fullLoad(s.root(), 3, set, nullptr), PinError);
+    EXPECT_EQ(set.adjustments.ballsPerGame, 4);
 }
 
 TEST(FullLoad, EarlyAdjustmentsOfConfigurationZero) {

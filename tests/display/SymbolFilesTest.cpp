@@ -101,11 +101,13 @@ TEST(SymbolFilesTest, PictureNumbersNameThePictureList) {
     EXPECT_EQ(*bytesA, *bytesB);
     EXPECT_EQ(colourAt(symbolFile(rig.root, "LOTERIE 1 .bmp"), 3, 3), pictureColour(7));
 
-    // A number naming no picture is a broken layout.
-    b.pictureNumber.setUtf8("60");
-    expectPictureError([&] { buildSymbolFiles(rig.layout, rig.root, 50, 51, DataDir::Images); });
-    b.pictureNumber.setUtf8("x1");
-    expectPictureError([&] { buildSymbolFiles(rig.layout, rig.root, 50, 51, DataDir::Images); });
+    // A number naming no picture means no picture, as an empty one.
+    std::filesystem::remove(rig.root.file(DataDir::Symbols, "LOTERIE 1 .bmp"));
+    for (const char* number : {"60", "x1"}) {
+        b.pictureNumber.setUtf8(number);
+        buildSymbolFiles(rig.layout, rig.root, 50, 51, DataDir::Images);
+        EXPECT_FALSE(std::filesystem::exists(rig.root.file(DataDir::Symbols, "LOTERIE 1 .bmp"))) << number;
+    }
     // Ranges outside 0-89 are cut.
     buildSymbolFiles(rig.layout, rig.root, -20, 1, DataDir::Images);
     buildSymbolFiles(rig.layout, rig.root, 88, 500, DataDir::PubImages);
@@ -167,6 +169,37 @@ TEST(SymbolSurfacesTest, MissingBitmapLeavesOnlyThatElementInvisible) {
     EXPECT_EQ(colourAt(screen, rig.centreOf(39).x(), rig.centreOf(39).y()), kBackgroundColour);
     EXPECT_EQ(colourAt(screen, rig.centreOf(32).x(), rig.centreOf(32).y()), pictureColour(15));
     EXPECT_EQ(colourAt(screen, rig.centreOf(34).x() + 30, rig.centreOf(34).y()), pictureColour(17));
+}
+
+// A layout edited by hand or damaged names pictures beyond the list: the backglass still comes up,
+// those elements (a reel among them) are simply not drawn, and the others are.
+TEST(SymbolSurfacesTest, PictureNumbersBeyondTheListMeanNoPicture) {
+    DisplayRig rig;
+    rig.layout.elements[36].pictureNumber.setUtf8("51");                  // TILT
+    rig.layout.elements[39].pictureNumber.setUtf8("999");                 // MATCH
+    rig.layout.elements[40].pictureNumber.bytes = {'7', 0xC9, '#', 0xFF}; // BALL IN PLAY, no terminator
+    rig.layout.elements[8].pictureNumber.setUtf8("-1");                   // millions reel of player 1
+    rig.build();
+    Backglass& b = rig.b();
+    for (int e : {36, 39, 40, 8}) {
+        EXPECT_TRUE(b.surfaces[size_t(e)].isNull()) << e;
+        EXPECT_EQ(b.symbol(e)->place.destination, PixelRect{}) << e;
+        EXPECT_FALSE(std::filesystem::exists(
+            rig.root.file(DataDir::Symbols, *symbolFileName(rig.layout.elements[size_t(e)]))))
+            << e;
+    }
+    EXPECT_EQ(b.reels.counter(0)->reelCount(), 6) << "the reels under the millions still turn";
+    for (int e : {36, 39, 40}) {
+        b.symbol(e)->place.shown = 1;
+        rig.layout.elements[size_t(e)].dirty = 1;
+    }
+    rig.layout.elements[32].dirty = 1;
+    b.symbol(32)->place.shown = 1;
+    EXPECT_TRUE(rig.frame().presented);
+    const QImage& screen = rig.presenter.screen();
+    for (int e : {36, 39, 40})
+        EXPECT_EQ(colourAt(screen, rig.centreOf(e).x(), rig.centreOf(e).y()), kBackgroundColour) << e;
+    EXPECT_EQ(colourAt(screen, rig.centreOf(32).x(), rig.centreOf(32).y()), pictureColour(15));
 }
 
 TEST(SymbolSurfacesTest, SymbolsOfTheLayout) {

@@ -71,6 +71,37 @@ TEST(WavReader, FormatChunkAfterAnotherChunkStillLoadsWithRateFromBytes28To31) {
     EXPECT_EQ(reversed->dataSize, 200u);
 }
 
+// Standard writers follow an odd-sized chunk with a pad byte. The machine's walk (no padding) comes
+// first, so a file it reads keeps reading the same; the padded walk takes what it refuses.
+TEST(WavReader, OddChunksWithOrWithoutThePadByte) {
+    auto samples = pcm16(ramp(441, 5, 2));
+    std::vector<uint8_t> listPadded = {'I', 'N', 'F', 'O', 'z', 0}; // 5 bytes and the pad
+    auto padded = parseWav(riffImage(
+        {{"LIST", listPadded, 5}, {"fmt ", fmtData(1, 22050, 16)}, {"data", samples}}, "RIFF", "WAVE"));
+    ASSERT_TRUE(padded);
+    EXPECT_EQ(padded->formatOffset, 12u + 8 + 6 + 8);
+    EXPECT_EQ(padded->dataOffset, 12u + 8 + 6 + 8 + 16 + 8);
+    EXPECT_EQ(padded->dataSize, samples.size());
+    EXPECT_TRUE(std::equal(padded->samples().begin(), padded->samples().end(), samples.begin()));
+
+    // 8-bit samples of odd count first, then the format after the pad byte.
+    std::vector<uint8_t> odd(1103, 0x80);
+    odd.push_back(0);
+    auto oddData = parseWav(riffImage({{"data", odd, 1103}, {"fmt ", fmtData(1, 11025, 8)}}));
+    ASSERT_TRUE(oddData);
+    EXPECT_EQ(oddData->dataSize, 1103u);
+    EXPECT_EQ(oddData->format.sampleRate, 11025u);
+    EXPECT_EQ(oddData->formatOffset, 12u + 8 + 1104 + 8);
+
+    // Written without the pad byte, as the machine's own files may be: read as before.
+    std::vector<uint8_t> list = {'I', 'N', 'F', 'O', 'z'};
+    auto unpadded = parseWav(riffImage({{"LIST", list}, {"fmt ", fmtData(1, 22050, 16)}, {"data", samples}}));
+    ASSERT_TRUE(unpadded);
+    EXPECT_EQ(unpadded->formatOffset, 12u + 8 + 5 + 8);
+    // Neither walk finds a data chunk: still refused.
+    EXPECT_FALSE(parseWav(riffImage({{"LIST", listPadded, 5}, {"fmt ", fmtData(1, 22050, 16)}})));
+}
+
 TEST(WavReader, TagsAreComparedWithoutCase) {
     auto data = pcm16(ramp(50, 3, 1));
     EXPECT_TRUE(parseWav(riffImage({{"FMT ", fmtData(1, 8000, 16)}, {"DATA", data}})));
