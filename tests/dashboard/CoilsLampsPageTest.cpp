@@ -81,8 +81,9 @@ TEST_F(CoilsPageTest, KnockerGivesOnePulseAndARedFlash) {
     // machine the ticks above may already have taken longer than the flash: only a check made
     // well inside the 100 ms can expect it still lit.
     QTest::qWait(20);
-    if (sinceClick.elapsed() < 80)
+    if (sinceClick.elapsed() < 80) {
         EXPECT_EQ(grid()->background(4, 1), dash::kFlashRed);
+    }
     QTRY_COMPARE_WITH_TIMEOUT(grid()->background(4, 1), dash::kOutputIdle, 2000);
     EXPECT_EQ(grid()->text(4, 1), "Knocker");
 }
