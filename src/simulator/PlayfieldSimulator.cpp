@@ -27,6 +27,8 @@ PlayfieldSimulator::PlayfieldSimulator(Machine& m, SimulatedBoard& board, Simula
     setWindowTitle(QStringLiteral("Simulateur de plateau"));
     setAttribute(Qt::WA_ShowWithoutActivating); // the backglass keeps the focus it has
     setAttribute(Qt::WA_QuitOnClose, false);    // the backglass alone decides when the program ends
+    // Never shrunk to nothing; below the panels' own minimum the window scrolls.
+    setMinimumSize(kMinWidth, kMinHeight);
 
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
