@@ -8,6 +8,7 @@
 #include "simulator/Wiring.h"
 
 #include <QApplication>
+#include <QChildEvent>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -171,9 +172,22 @@ std::vector<uint8_t> PlayfieldSimulator::namesSnapshot() const {
 }
 
 bool PlayfieldSimulator::eventFilter(QObject* watched, QEvent* event) {
-    if (backglass_ && watched == backglass_.data() &&
-        (event->type() == QEvent::Show || event->type() == QEvent::Resize) && backglass_->isVisible())
-        placeBesideBackglass();
+    if (backglass_ && watched == backglass_.data()) {
+        if ((event->type() == QEvent::Show || event->type() == QEvent::Resize) && backglass_->isVisible())
+            placeBesideBackglass();
+        // Windows opened over the backglass (the dashboard, boxes) are watched as they appear.
+        if (event->type() == QEvent::ChildAdded)
+            if (QObject* child = static_cast<QChildEvent*>(event)->child(); child && child->isWidgetType())
+                child->installEventFilter(this);
+    } else if (event->type() == QEvent::Show && overBackglass_ && watched->isWidgetType() &&
+               static_cast<QWidget*>(watched)->isWindow()) {
+        // With no room beside a full-screen backglass the window sits in its corner: it stays
+        // above what opens over the backglass, or the dashboard would hide it for good.
+        QTimer::singleShot(0, this, [this] {
+            if (isVisible())
+                raise();
+        });
+    }
     return QWidget::eventFilter(watched, event);
 }
 
@@ -247,6 +261,7 @@ void PlayfieldSimulator::placeBesideBackglass() {
     }
     QSize want = sizeHint().expandedTo(QSize(1100, 760));
     Placement place = placeBeside(bg, screens, want.width(), want.height());
+    overBackglass_ = place.coversBackglass;
     setGeometry(place.rect.x, place.rect.y, place.rect.width, place.rect.height);
 }
 
