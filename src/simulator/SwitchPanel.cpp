@@ -40,8 +40,11 @@ void SwitchButton::paintEvent(QPaintEvent*) {
         style()->drawControl(QStyle::CE_PushButton, &option, &p, this);
         p.setPen(palette().color(QPalette::ButtonText));
     }
-    QRect textArea = r.adjusted(3, 0, -3, 0);
-    p.drawText(textArea, Qt::AlignCenter, fontMetrics().elidedText(text(), Qt::ElideRight, textArea.width()));
+    p.drawText(r.adjusted(3, 0, -3, 0), Qt::AlignCenter, shownText());
+}
+
+QString SwitchButton::shownText() const {
+    return fontMetrics().elidedText(text(), Qt::ElideRight, std::max(0, width() - 8));
 }
 
 void SwitchButton::mousePressEvent(QMouseEvent* e) {
