@@ -50,6 +50,8 @@ TGlacefronton::TGlacefronton(Machine& m, SoundEngine& engine, PowerControl& powe
     setFocusPolicy(Qt::StrongFocus);
     if (options_.windowed)
         setFixedSize(kDesignWidth, kDesignHeight);
+    else
+        coverScreen(*this, screenOf(this)); // already now, so that the splash box is centred on it
     screen_ = QImage(screenSize(), QImage::Format_RGB32);
     screen_.fill(Qt::black);
 
