@@ -162,7 +162,7 @@ void DashGrid::fitColumns() {
     int others = std::max(0, columnCount() - 1);
     int available = viewport()->width();
     // The font asked for, made smaller step by step while the texts would be cut in the columns
-    // the window leaves (a 1360 x 768 screen has no room for the widths specified for 1920).
+    // the window leaves (a 1360 x 768 screen has no room for the widths asked for a 1920 one).
     QFont candidate = baseFont_;
     int first = 0;
     int width = 0;
