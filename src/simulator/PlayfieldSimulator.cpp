@@ -179,12 +179,14 @@ bool PlayfieldSimulator::eventFilter(QObject* watched, QEvent* event) {
         if (event->type() == QEvent::ChildAdded)
             if (QObject* child = static_cast<QChildEvent*>(event)->child(); child && child->isWidgetType())
                 child->installEventFilter(this);
-    } else if (event->type() == QEvent::Show && overBackglass_ && watched->isWidgetType() &&
-               static_cast<QWidget*>(watched)->isWindow()) {
+    } else if (event->type() == QEvent::Show && overBackglass_ && watched->isWidgetType()) {
         // With no room beside a full-screen backglass the window sits in its corner: it stays
-        // above what opens over the backglass, or the dashboard would hide it for good.
-        QTimer::singleShot(0, this, [this] {
-            if (isVisible())
+        // above a window that covers the backglass (the dashboard), or that would hide it for
+        // good; a box in the middle stays above it.
+        QPointer<QWidget> shown = static_cast<QWidget*>(watched);
+        QTimer::singleShot(0, this, [this, shown] {
+            if (shown && shown->isWindow() && backglass_ && isVisible() &&
+                shown->geometry().contains(backglass_->geometry()))
                 raise();
         });
     }
