@@ -15,7 +15,6 @@
 #include "sound/SdlSoundEngine.h"
 
 #ifdef PINSTAGE_HAVE_DASHBOARD
-#include "dashboard/DashboardUi.h"
 #include "dashboard/Tableau_de_bord_usb_2023.h"
 #endif
 #ifdef PINSTAGE_HAVE_SIMULATOR
@@ -160,21 +159,18 @@ int main(int argc, char** argv) {
             script->setOrigin(mm.rt.splashEndTime);
     };
 
-#ifdef PINSTAGE_HAVE_DASHBOARD
-    QtDashboardUi dashboardUi;
-#endif
     TGlacefronton window(m, *engine, power, options);
 #ifdef PINSTAGE_HAVE_DASHBOARD
-    dashboardUi.onConfineCursor = [&](const QRect* area) {
-        if (area)
-            window.input().confine(*area);
-        else
-            window.input().releaseConfinement();
-    };
+    // Over the backglass's whole screen; its cursor confinement is the window's pointer's.
     window.setDashboard([&](Machine& mm) {
-        TTableauDeBord dashboard(
-            mm, dashboardUi, [&] { requestQuit(mm); }, cli.mediaOptions, &window);
-        dashboard.exec();
+        runDashboard(
+            mm, &window, [&] { requestQuit(mm); }, cli.mediaOptions,
+            [&](const QRect* area) {
+                if (area)
+                    window.input().confine(*area);
+                else
+                    window.input().releaseConfinement();
+            });
     });
 #endif
     if (journal)

@@ -18,6 +18,7 @@ constexpr int kNarrowestColumn = 40;
 
 DashGrid::DashGrid(int columns, int rows, int fixedColumns, int fixedRows, QWidget* parent)
     : QTableWidget(rows, columns, parent), fixedColumns_(fixedColumns), fixedRows_(fixedRows) {
+    baseFont_ = chosenFont_ = font();
     horizontalHeader()->hide();
     verticalHeader()->hide();
     horizontalHeader()->setMinimumSectionSize(1);
@@ -89,16 +90,23 @@ void DashGrid::setColumnWidths(int firstWidth, int defaultWidth) {
     refit();
 }
 
+void DashGrid::takeAskedFont() {
+    // A font set from outside is the one the grid asks for; a smaller one is only ever chosen here.
+    if (font() != chosenFont_)
+        baseFont_ = chosenFont_ = font();
+}
+
 void DashGrid::refit() {
-    neededFirst_ = std::max(firstWidth_, widestText(0, 0));
-    neededOthers_ = std::max(defaultWidth_, widestText(1, columnCount() - 1));
+    takeAskedFont();
+    neededFirst_ = std::max(firstWidth_, widestText(0, 0, baseFont_));
+    neededOthers_ = std::max(defaultWidth_, widestText(1, columnCount() - 1, baseFont_));
     fitColumns();
     updateGeometry();
 }
 
-int DashGrid::widestText(int firstColumn, int lastColumn) const {
+int DashGrid::widestText(int firstColumn, int lastColumn, const QFont& font) const {
     constexpr int kMargins = 10;
-    QFontMetrics metrics(font());
+    QFontMetrics metrics(font);
     int widest = 0;
     for (int r = 0; r < rowCount(); ++r)
         for (int c = std::max(0, firstColumn); c <= lastColumn && c < columnCount(); ++c)
@@ -150,19 +158,50 @@ void DashGrid::resizeEvent(QResizeEvent* event) {
 }
 
 void DashGrid::fitColumns() {
+    takeAskedFont();
     int others = std::max(0, columnCount() - 1);
     int available = viewport()->width();
-    int first = neededFirst_;
-    int width = neededOthers_;
-    if (others > 0 && first + others * width > available) {
-        // First the widths that were specified, then what is left shared by the other columns.
-        first = std::min(neededFirst_, std::max(firstWidth_, available - others * defaultWidth_));
-        width = std::max(kNarrowestColumn, std::min(neededOthers_, (available - first) / others));
+    // The font asked for, made smaller step by step while the texts would be cut in the columns
+    // the window leaves (a 1360 x 768 screen has no room for the widths asked for a 1920 one).
+    QFont candidate = baseFont_;
+    int first = 0;
+    int width = 0;
+    for (;;) {
+        int textFirst = widestText(0, 0, candidate);
+        int textOthers = widestText(1, columnCount() - 1, candidate);
+        first = std::max(firstWidth_, textFirst);
+        width = std::max(defaultWidth_, textOthers);
+        if (others > 0 && first + others * width > available) {
+            // First the widths that were specified, then what is left shared by the other columns.
+            first = std::min(first, std::max(firstWidth_, available - others * defaultWidth_));
+            width = std::max(kNarrowestColumn, std::min(width, (available - first) / others));
+        }
+        if ((textFirst <= first && textOthers <= width) || !smallerFont(candidate))
+            break;
+    }
+    if (candidate != font()) {
+        chosenFont_ = candidate;
+        setFont(candidate);
     }
     if (columnCount() > 0)
         setColumnWidth(0, first);
     for (int c = 1; c < columnCount(); ++c)
         setColumnWidth(c, width);
+}
+
+bool DashGrid::smallerFont(QFont& font) {
+    constexpr int kSmallestPoints = 7;
+    constexpr int kSmallestPixels = 10;
+    if (font.pixelSize() > 0) {
+        if (font.pixelSize() <= kSmallestPixels)
+            return false;
+        font.setPixelSize(font.pixelSize() - 1);
+        return true;
+    }
+    if (font.pointSize() <= kSmallestPoints)
+        return false;
+    font.setPointSize(font.pointSize() - 1);
+    return true;
 }
 
 } // namespace pinstage

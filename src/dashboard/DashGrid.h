@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QColor>
+#include <QFont>
 #include <QString>
 #include <QTableWidget>
 
@@ -30,7 +31,8 @@ public:
 
     // Specified widths: column 0 and every other column. A column is widened where its texts
     // would be cut and the window has room, and the other columns share the window when even the
-    // specified widths do not fit.
+    // specified widths do not fit; the font then gets smaller until the texts fit (down to a
+    // smallest readable size).
     void setColumnWidths(int firstWidth, int defaultWidth);
     // Widths again after the texts changed.
     void refit();
@@ -54,11 +56,16 @@ protected:
 
 private:
     void fitColumns();
-    // The widest text of the columns from first to last, with the cell margins.
-    int widestText(int firstColumn, int lastColumn) const;
+    void takeAskedFont();
+    // The widest text of the columns from first to last in font, with the cell margins.
+    int widestText(int firstColumn, int lastColumn, const QFont& font) const;
+    // One step smaller; false at the smallest readable size.
+    static bool smallerFont(QFont& font);
 
     int fixedColumns_;
     int fixedRows_;
+    QFont baseFont_;   // the font asked for
+    QFont chosenFont_; // the font fitColumns chose last
     int firstWidth_ = 64;
     int defaultWidth_ = 64;
     // What the texts need, at least the specified widths.

@@ -8,12 +8,21 @@
 
 namespace pinstage {
 
+namespace {
+// A box over the dashboard only, so that the playfield simulator stays usable.
+void showBox(QWidget* parent, QMessageBox::Icon icon, const QString& caption, const QString& text) {
+    QMessageBox box(icon, caption, text, QMessageBox::Ok, parent);
+    box.setWindowModality(parent ? Qt::WindowModal : Qt::ApplicationModal);
+    box.exec();
+}
+} // namespace
+
 void QtDashboardUi::warning(QWidget* parent, const QString& caption, const QString& text) {
-    QMessageBox::warning(parent, caption, text, QMessageBox::Ok);
+    showBox(parent, QMessageBox::Warning, caption, text);
 }
 
 void QtDashboardUi::error(QWidget* parent, const QString& text) {
-    QMessageBox::critical(parent, QGuiApplication::applicationDisplayName(), text, QMessageBox::Ok);
+    showBox(parent, QMessageBox::Critical, QGuiApplication::applicationDisplayName(), text);
 }
 
 QString QtDashboardUi::askPassword(QWidget* parent) {

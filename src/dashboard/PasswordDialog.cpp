@@ -12,7 +12,8 @@ namespace pinstage {
 
 PasswordDialog::PasswordDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Utilitaires de configuration Lumiscope®"));
-    setModal(true);
+    // Over the dashboard only: the playfield simulator stays usable.
+    setWindowModality(parent ? Qt::WindowModal : Qt::ApplicationModal);
     setFont(dash::dashboardFont(24));
 
     auto* layout = new QVBoxLayout(this);

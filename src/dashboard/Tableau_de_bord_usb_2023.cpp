@@ -17,12 +17,15 @@
 #include "dashboard/LampsPage.h"
 #include "dashboard/SettingsPage.h"
 #include "platform/PinError.h"
+#include "platform/qt/FullScreen.h"
 #include "runtime/Machine.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -60,7 +63,9 @@ TTableauDeBord::TTableauDeBord(Machine& machine, DashboardUi& ui, std::function<
                                bool mediaOptions, QWidget* parent)
     : QDialog(parent), m_(machine), ui_(ui), onExit_(std::move(onExit)) {
     setWindowTitle(kCaption);
-    setModal(true);
+    // It blocks the backglass under it, not the program's other windows (the playfield simulator
+    // keeps delivering switches to the contacts test).
+    setWindowModality(parent ? Qt::WindowModal : Qt::ApplicationModal);
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, dash::kWindowColour);
     setPalette(palette);
@@ -96,6 +101,18 @@ TTableauDeBord::TTableauDeBord(Machine& machine, DashboardUi& ui, std::function<
     pages_->setCurrentIndex(kContactsPage);
     contacts_->setOnShow(true);
     connect(pages_, &QTabWidget::currentChanged, this, &TTableauDeBord::pageChanged);
+
+    // Ctrl+Tab and Ctrl+Shift+Tab turn the pages wherever the focus is (a grid keeps the keys
+    // otherwise); a page reached this way is shown as after a click on its tab.
+    auto turnPages = [this](QKeySequence keys, int step) {
+        auto* shortcut = new QShortcut(keys, this);
+        shortcut->setContext(Qt::WindowShortcut);
+        connect(shortcut, &QShortcut::activated, this,
+                [this, step] { showPage((currentPage() + step + kPageCount) % kPageCount); });
+    };
+    turnPages(QKeySequence(Qt::CTRL | Qt::Key_Tab), 1);
+    turnPages(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), -1);
+    turnPages(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), -1);
 
     placeControls();
 }
@@ -282,13 +299,33 @@ void TTableauDeBord::placeControls() {
     exitButton_->setGeometry(24, kButtonTop, 97, kButtonHeight);
     saveButton_->setGeometry(176, kButtonTop, 145, kButtonHeight);
     pages_->setGeometry(0, kPagesTop, width(), std::max(0, height() - kPagesTop));
+    fitTabs();
+}
+
+void TTableauDeBord::fitTabs() {
+    // The seven tabs side by side, without scroll arrows: the window's font while it fits the
+    // width, a smaller one on a narrower screen.
+    constexpr int kSmallestPixels = 11;
+    QTabBar* bar = pages_->tabBar();
+    QFont tabFont = font();
+    for (;;) {
+        bar->setFont(tabFont);
+        if (bar->sizeHint().width() <= pages_->width() || tabFont.pixelSize() <= kSmallestPixels)
+            break;
+        tabFont.setPixelSize(tabFont.pixelSize() - 1);
+    }
 }
 
 void TTableauDeBord::coverScreen(QWidget* parent) {
-    QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
-    if (screen)
-        setGeometry(screen->geometry());
-    setWindowState(windowState() | Qt::WindowFullScreen);
+    QWidget* backglass = parent ? parent->window() : nullptr;
+    QScreen* screen = screenOf(backglass);
+    if (backglass && backglass->isVisible() && screen && !backglass->isFullScreen() &&
+        backglass->geometry() != screen->geometry()) {
+        // A backglass in a window (developers): the dashboard takes its place, not the screen's.
+        setGeometry(backglass->geometry());
+        return;
+    }
+    ::pinstage::coverScreen(*this, screen);
 }
 
 void runDashboard(Machine& m, QWidget* parent, std::function<void()> onExit, bool mediaOptions,

@@ -68,7 +68,8 @@ public:
     void exitAction();
     bool exited() const { return exited_; }
 
-    // Places the window over the whole screen of parent (or the primary screen).
+    // Places the window over the whole screen of parent (or the primary screen), frameless, with
+    // or without a window manager; over a windowed parent, it takes the parent's place.
     void coverScreen(QWidget* parent);
 
     QTimer* timer() const { return timer_; }
@@ -95,6 +96,7 @@ private:
     void pageChanged(int index);
     void passwordGate();
     void placeControls();
+    void fitTabs();
     template <class Action> void guarded(Action&& action);
 
     Machine& m_;

@@ -8,6 +8,7 @@
 #include "simulator/Wiring.h"
 
 #include <QApplication>
+#include <QChildEvent>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -27,6 +28,8 @@ PlayfieldSimulator::PlayfieldSimulator(Machine& m, SimulatedBoard& board, Simula
     setWindowTitle(QStringLiteral("Simulateur de plateau"));
     setAttribute(Qt::WA_ShowWithoutActivating); // the backglass keeps the focus it has
     setAttribute(Qt::WA_QuitOnClose, false);    // the backglass alone decides when the program ends
+    // Never shrunk to nothing; below the panels' own minimum the window scrolls.
+    setMinimumSize(kMinWidth, kMinHeight);
 
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
@@ -169,9 +172,24 @@ std::vector<uint8_t> PlayfieldSimulator::namesSnapshot() const {
 }
 
 bool PlayfieldSimulator::eventFilter(QObject* watched, QEvent* event) {
-    if (backglass_ && watched == backglass_.data() &&
-        (event->type() == QEvent::Show || event->type() == QEvent::Resize) && backglass_->isVisible())
-        placeBesideBackglass();
+    if (backglass_ && watched == backglass_.data()) {
+        if ((event->type() == QEvent::Show || event->type() == QEvent::Resize) && backglass_->isVisible())
+            placeBesideBackglass();
+        // Windows opened over the backglass (the dashboard, boxes) are watched as they appear.
+        if (event->type() == QEvent::ChildAdded)
+            if (QObject* child = static_cast<QChildEvent*>(event)->child(); child && child->isWidgetType())
+                child->installEventFilter(this);
+    } else if (event->type() == QEvent::Show && overBackglass_ && watched->isWidgetType()) {
+        // With no room beside a full-screen backglass the window sits in its corner: it stays
+        // above a window that covers the backglass (the dashboard), or that would hide it for
+        // good; a box in the middle stays above it.
+        QPointer<QWidget> shown = static_cast<QWidget*>(watched);
+        QTimer::singleShot(0, this, [this, shown] {
+            if (shown && shown->isWindow() && backglass_ && isVisible() &&
+                shown->geometry().contains(backglass_->geometry()))
+                raise();
+        });
+    }
     return QWidget::eventFilter(watched, event);
 }
 
@@ -245,6 +263,7 @@ void PlayfieldSimulator::placeBesideBackglass() {
     }
     QSize want = sizeHint().expandedTo(QSize(1100, 760));
     Placement place = placeBeside(bg, screens, want.width(), want.height());
+    overBackglass_ = place.coversBackglass;
     setGeometry(place.rect.x, place.rect.y, place.rect.width, place.rect.height);
 }
 

@@ -72,7 +72,8 @@ public:
     bool stopRecording(const std::filesystem::path& file);
 
 protected:
-    // Follows the backglass: placed beside it again when it is shown or resized.
+    // Follows the backglass: placed beside it again when it is shown or resized; stays above the
+    // windows opened over it when it had to be placed over the backglass.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -107,6 +108,7 @@ private:
     std::array<int, kCoilCount> coilBits_{};
     std::vector<uint8_t> namesShown_;
     int refreshes_ = 0;
+    bool overBackglass_ = false; // placed over a corner of the backglass, for want of room
 };
 
 // The simulator window for the program's --simulate run, placed and shown.

@@ -5,12 +5,15 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOptionButton>
 
 namespace pinstage {
 
 SwitchButton::SwitchButton(int contact, QWidget* parent) : QPushButton(parent), contact_(contact) {
     setFocusPolicy(Qt::NoFocus); // the keyboard stays the machine's
-    setMinimumWidth(40);
+    // Room for the contact number and the start of its name, whatever the window's width.
+    setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("c00-Abcd…")) + 12);
     setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
 }
 
@@ -21,19 +24,27 @@ void SwitchButton::setClosed(bool closed) {
     update();
 }
 
-void SwitchButton::paintEvent(QPaintEvent* e) {
-    if (!closed_) {
-        QPushButton::paintEvent(e);
-        return;
-    }
-    // Blue as on the dashboard's contact grid, drawn here: changing the palette or a style sheet
-    // at every closure would keep adding to the style's caches.
+void SwitchButton::paintEvent(QPaintEvent*) {
+    // The text is elided on the right, so that the contact number ("c19-") always shows.
     QPainter p(this);
     QRect r = rect().adjusted(1, 1, -1, -1);
-    p.fillRect(r, QColor(0, 0, 255));
-    p.setPen(Qt::white);
-    QRect textArea = r.adjusted(3, 0, -3, 0);
-    p.drawText(textArea, Qt::AlignCenter, fontMetrics().elidedText(text(), Qt::ElideRight, textArea.width()));
+    if (closed_) {
+        // Blue as on the dashboard's contact grid, drawn here: changing the palette or a style
+        // sheet at every closure would keep adding to the style's caches.
+        p.fillRect(r, QColor(0, 0, 255));
+        p.setPen(Qt::white);
+    } else {
+        QStyleOptionButton option;
+        initStyleOption(&option);
+        option.text.clear();
+        style()->drawControl(QStyle::CE_PushButton, &option, &p, this);
+        p.setPen(palette().color(QPalette::ButtonText));
+    }
+    p.drawText(r.adjusted(3, 0, -3, 0), Qt::AlignCenter, shownText());
+}
+
+QString SwitchButton::shownText() const {
+    return fontMetrics().elidedText(text(), Qt::ElideRight, std::max(0, width() - 8));
 }
 
 void SwitchButton::mousePressEvent(QMouseEvent* e) {

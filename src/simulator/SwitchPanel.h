@@ -18,6 +18,8 @@ public:
     int contact() const { return contact_; }
     void setClosed(bool closed);
     bool shownClosed() const { return closed_; }
+    // The name as the button shows it now: elided on the right when it is too long for the width.
+    QString shownText() const;
 
     std::function<void(int)> onHit;
     std::function<void(int)> onToggle;

@@ -7,6 +7,8 @@
 #include "dashboard/ContactsPage.h"
 #include "dashboard/DashboardStyle.h"
 
+#include <QApplication>
+#include <QFontMetrics>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
@@ -40,6 +42,48 @@ TEST_F(ShellTest, WindowCaptionButtonsTabsAndTimer) {
         EXPECT_EQ(dash->pages()->tabText(i), QString::fromUtf8(tabs[i])) << i;
     EXPECT_EQ(dash->currentPage(), 0);
     EXPECT_EQ(dash->timer()->interval(), 40);
+}
+
+// Every name of a grid's movable cells shows whole in its column.
+void expectNamesFit(DashGrid* grid, const char* page) {
+    QFontMetrics metrics(grid->font());
+    for (int r = grid->fixedRows(); r < grid->rowCount(); ++r)
+        for (int c = grid->fixedColumns(); c < grid->columnCount(); ++c)
+            EXPECT_LE(metrics.horizontalAdvance(grid->text(c, r)) + 6, grid->columnWidth(c))
+                << page << " " << grid->text(c, r).toStdString();
+    int width = 0;
+    for (int c = 0; c < grid->columnCount(); ++c)
+        width += grid->columnWidth(c);
+    EXPECT_LE(width, grid->viewport()->width()) << page;
+}
+
+TEST_F(ShellTest, On1360By768TheSevenTabsAndTheNamesFit) {
+    makeDashboard();
+    QTabBar* bar = dash->pages()->tabBar();
+    dash->resize(1360, 768);
+    QApplication::processEvents();
+    EXPECT_LE(bar->tabRect(TTableauDeBord::kAccountingPage).right(), dash->width());
+    EXPECT_LE(bar->sizeHint().width(), dash->pages()->width());
+    EXPECT_LT(bar->font().pixelSize(), 24);
+    EXPECT_GE(bar->font().pixelSize(), 11);
+    for (int page : {TTableauDeBord::kContactsPage, TTableauDeBord::kCoilsPage, TTableauDeBord::kLampsPage}) {
+        dash->showPage(page);
+        QApplication::processEvents();
+        auto* grid = dash->pages()->currentWidget()->findChild<DashGrid*>();
+        ASSERT_NE(grid, nullptr);
+        expectNamesFit(grid, "1360");
+    }
+    DashGrid* contacts = dash->contactsPage()->grid();
+    EXPECT_LT(contacts->font().pointSize(), 11);
+    EXPECT_GE(contacts->font().pointSize(), 7);
+
+    // Back on a wide screen, the sizes asked for.
+    dash->resize(1920, 1080);
+    dash->showPage(TTableauDeBord::kContactsPage);
+    QApplication::processEvents();
+    EXPECT_EQ(bar->font().pixelSize(), 24);
+    EXPECT_EQ(contacts->font().pointSize(), 11);
+    expectNamesFit(contacts, "1920");
 }
 
 TEST_F(ShellTest, TimerRunsWhileShown) {

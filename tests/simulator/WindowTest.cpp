@@ -239,6 +239,26 @@ TEST_F(WindowTest, FollowsTheBackglassWhenItIsShownLater) {
     sim->placeBesideBackglass();
 }
 
+TEST_F(WindowTest, InTheNarrowStripBesideTheBackglassNamesKeepTheirNumber) {
+    // 552 x 760: what a 1920 x 1080 screen leaves beside a 1360 x 768 backglass.
+    window->setGeometry(1368, 30, 552, 760);
+    window->show();
+    QApplication::processEvents();
+    EXPECT_GE(window->minimumWidth(), 320);
+    EXPECT_GE(window->minimumHeight(), 200);
+    for (int c : {9, 19, 35, 71}) {
+        SwitchButton* b = window->switches()->button(c);
+        QString shown = b->shownText();
+        QString prefix = QStringLiteral("c%1-").arg(c);
+        EXPECT_TRUE(shown.startsWith(prefix)) << shown.toStdString();
+        EXPECT_GE(b->width(), b->fontMetrics().horizontalAdvance(prefix + "Abc")) << c;
+    }
+    // Too long for the room: cut on the right, the whole name in the tooltip.
+    SwitchButton* longest = window->switches()->button(35); // "c35-Sorties/Etoile 10000"
+    EXPECT_TRUE(longest->shownText().endsWith(QChar(0x2026))) << longest->shownText().toStdString();
+    EXPECT_EQ(longest->toolTip(), longest->text());
+}
+
 TEST_F(WindowTest, DumbPlayfieldFromTheCommandLine) {
     auto sim = createPlayfieldSimulator(m, board, false, nullptr, [] {});
     EXPECT_FALSE(sim->driver().playfield().smart());

@@ -1,4 +1,5 @@
-// pinstage-dashshot: pictures of the seven dashboard pages at 1920 x 1080 on a simulated board,
+// pinstage-dashshot: pictures of the seven dashboard pages over the whole screen (1920 x 1080 unless
+// QT_QPA_PLATFORM names another screen) on a simulated board,
 // for developers and documentation. Usage: pinstage-dashshot --root DIR --out-prefix P
 // [--media-options] writes P0.png ... P6.png.
 #include "board/SimulatedBoard.h"
@@ -99,7 +100,7 @@ int main(int argc, char** argv) {
         ShotUi ui;
         TTableauDeBord dashboard(
             m, ui, [] {}, mediaOptions);
-        dashboard.setGeometry(0, 0, 1920, 1080);
+        dashboard.coverScreen(nullptr);
         dashboard.show();
         dashboard.timer()->stop();
 

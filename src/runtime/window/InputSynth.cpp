@@ -1,6 +1,8 @@
 // Key, click and pointer synthesis on Qt.
 #include "runtime/window/InputSynth.h"
 
+#include "platform/qt/FullScreen.h"
+
 #include <QApplication>
 #include <QCursor>
 #include <QKeyEvent>
@@ -81,17 +83,23 @@ bool InputSynth::pressKey(const QString& name) {
 }
 
 void InputSynth::setCursorPos(QPoint p) {
-    if (confinement_) {
-        p.setX(std::clamp(p.x(), confinement_->left(), confinement_->right()));
-        p.setY(std::clamp(p.y(), confinement_->top(), confinement_->bottom()));
-    }
+    if (confinement_)
+        p = nearestPointInside(*confinement_, p);
     pos_ = p;
     QCursor::setPos(p);
 }
 
 void InputSynth::confine(const QRect& area) {
     confinement_ = area.normalized();
-    setCursorPos(pos_);
+    if (confinement_->isEmpty())
+        confinement_ = QRect(confinement_->topLeft(), QSize(1, 1));
+    // A clip rectangle: the pointer the operator moves is left alone while it is inside, and
+    // only a pointer outside is brought to the nearest point inside.
+    QPoint real = QCursor::pos();
+    QPoint inside = nearestPointInside(*confinement_, real);
+    if (inside != real)
+        QCursor::setPos(inside);
+    pos_ = inside;
 }
 
 bool InputSynth::click() {

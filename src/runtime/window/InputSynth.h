@@ -32,6 +32,8 @@ public:
     // platform allows it.
     void setCursorPos(QPoint p);
     QPoint cursorPos() const { return pos_; }
+    // Keeps the pointer inside area from now on, as a clip rectangle: a pointer inside stays
+    // where it is, one outside comes to the nearest point inside. Called again, it checks again.
     void confine(const QRect& area);
     void releaseConfinement() { confinement_.reset(); }
     std::optional<QRect> confinement() const { return confinement_; }

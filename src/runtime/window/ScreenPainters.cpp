@@ -2,6 +2,7 @@
 #include "runtime/window/ScreenPainters.h"
 
 #include "display/QtPath.h"
+#include "display/TextFit.h"
 
 #include <QFont>
 #include <QFontMetrics>
@@ -72,16 +73,24 @@ void paintShutdownNotice(QImage& screen) {
     constexpr std::array<QPoint, 3> at{QPoint(350, 300), QPoint(100, 375), QPoint(200, 450)};
     const double sx = screen.width() / 1360.0;
     const double sy = screen.height() / 768.0;
-    QPainter p(&screen);
     QFont font;
     font.setPixelSize(std::max(1, int(65 * sy)));
+    // Each line keeps its place; one smaller font for all three when a line would leave the screen.
+    QStringList lines;
+    QList<int> room;
+    for (size_t k = 0; k < at.size(); ++k) {
+        lines << QString::fromUtf8(kShutdownLines[k]);
+        room << screen.width() - int(at[k].x() * sx);
+    }
+    font = fitToWidths(font, lines, room);
+    QPainter p(&screen);
     p.setFont(font);
     p.setPen(QColor(255, 255, 0));
     QFontMetrics metrics(font);
     for (size_t k = 0; k < at.size(); ++k) {
         // The position is the top of the text, as a canvas writes it.
         QPoint topLeft(int(at[k].x() * sx), int(at[k].y() * sy));
-        p.drawText(topLeft + QPoint(0, metrics.ascent()), QString::fromUtf8(kShutdownLines[k]));
+        p.drawText(topLeft + QPoint(0, metrics.ascent()), lines[qsizetype(k)]);
     }
 }
 

@@ -15,7 +15,8 @@ namespace pinstage {
 QImage paintSelectionScreen(const SelectionLayout& layout, int current, const DataRoot& root);
 
 // The three lines of the shutdown notice in yellow (65 pixels high) over the picture, at their
-// places on the 1360 x 768 design screen scaled to the picture's size.
+// places on the 1360 x 768 design screen scaled to the picture's size; the font is made smaller
+// when a line would run past the right edge.
 void paintShutdownNotice(QImage& screen);
 
 inline constexpr const char* kShutdownLines[3] = {

@@ -5,6 +5,7 @@
 #include "config/FileNames.h"
 #include "config/SoundParams.h"
 #include "platform/PinError.h"
+#include "platform/qt/FullScreen.h"
 #include "runtime/MachineOps.h"
 #include "runtime/ModalKeys.h"
 #include "runtime/Startup.h"
@@ -49,6 +50,8 @@ TGlacefronton::TGlacefronton(Machine& m, SoundEngine& engine, PowerControl& powe
     setFocusPolicy(Qt::StrongFocus);
     if (options_.windowed)
         setFixedSize(kDesignWidth, kDesignHeight);
+    else
+        coverScreen(*this, screenOf(this)); // already now, so that the splash box is centred on it
     screen_ = QImage(screenSize(), QImage::Format_RGB32);
     screen_.fill(Qt::black);
 
@@ -75,7 +78,7 @@ TGlacefronton::~TGlacefronton() {
 QSize TGlacefronton::screenSize() const {
     if (options_.windowed)
         return QSize(kDesignWidth, kDesignHeight);
-    QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+    QScreen* s = screenOf(this);
     return s ? s->geometry().size() : QSize(kDesignWidth, kDesignHeight);
 }
 
@@ -244,10 +247,10 @@ void TGlacefronton::pause(Machine& m, uint32_t ms) {
 
 void TGlacefronton::showMainWindow(Machine&) {
     if (!isVisible()) {
-        if (options_.windowed)
-            show();
-        else
-            showFullScreen();
+        // Without a window manager nothing would answer a bare full-screen request.
+        if (!options_.windowed)
+            coverScreen(*this, screenOf(this));
+        show();
     }
     raise();
     activateWindow();
