@@ -7,6 +7,7 @@
 #include "clavpack/Claviervirtuel.h"
 #include "platform/PinError.h"
 #include "runtime/CommandLine.h"
+#include "runtime/RandomSeed.h"
 #include "runtime/Script.h"
 #include "runtime/Trace.h"
 #include "runtime/WaysOut.h"
@@ -83,6 +84,7 @@ int main(int argc, char** argv) {
     SteadyClock clock;
     Machine m(clock, root);
     m.rt.keepMediaOptions = cli.mediaOptions;
+    m.random.seed(startSeed(cli.seed));
     if (cli.quitAfterMs) {
         m.rt.quitAfterSet = true;
         m.rt.quitAfterMs = *cli.quitAfterMs;
@@ -124,6 +126,7 @@ int main(int argc, char** argv) {
         simulated->beforeRead = [&](uint32_t now) {
             script->apply(now, [&](int contact, bool closed) { simulated->setSwitch(contact, closed); });
         };
+        m.nextScheduledInput = [&] { return script->nextTime(); };
     }
 
     SdlSoundOptions soundOptions;

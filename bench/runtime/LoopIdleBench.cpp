@@ -1,6 +1,7 @@
 // bench_loop: the main loop of an idle machine in attract mode, on real time for 10 s: the share
 // of one core the process uses and the time of one loop turn (p50, p99), first for the loop alone
-// (no window), then for the whole program's backglass window on the offscreen platform.
+// (no window), then for the whole program's backglass window on the offscreen platform. The loop
+// sleeps until its next deadline; the attract lamp chaser alone wakes it every 3 ms.
 #include "DefaultPictures.h"
 #include "DefaultSounds.h"
 #include "board/SimulatedBoard.h"
@@ -52,15 +53,15 @@ public:
             samples_.push_back(wallSeconds() - start_);
         waited_ = true;
     }
-    void report(const char* what, double cpu, double wall, uint64_t turns, uint64_t waits) {
+    void report(const char* what, double target, double cpu, double wall, uint64_t turns, uint64_t waits) {
         std::sort(samples_.begin(), samples_.end());
         auto pct = [&](double p) {
             return samples_.empty() ? 0.0
                                     : samples_[std::min(samples_.size() - 1, size_t(p * samples_.size()))];
         };
         std::printf("%s\n", what);
-        std::printf("  run %.2f s, CPU %.3f s = %.2f %% of one core (target < 5 %%)\n", wall, cpu,
-                    100.0 * cpu / wall);
+        std::printf("  run %.2f s, CPU %.3f s = %.2f %% of one core (target <= %.0f %%)\n", wall, cpu,
+                    100.0 * cpu / wall, target);
         std::printf("  %llu turns (%.0f per second), %llu of them waited\n", (unsigned long long)turns,
                     double(turns) / wall, (unsigned long long)waits);
         std::printf("  turn time p50 %.1f us, p99 %.1f us, max %.1f us\n", pct(0.50) * 1e6, pct(0.99) * 1e6,
@@ -138,7 +139,7 @@ void loopAlone(const std::filesystem::path& rootDir) {
     m.rt.quitAfterMs = kRunMs;
     double cpu0 = cpuSeconds(), wall0 = wallSeconds();
     runMainLoop(m);
-    host.timer.report("Loop alone (no window, simulated board, attract mode):", cpuSeconds() - cpu0,
+    host.timer.report("Loop alone (no window, simulated board, attract mode):", 1.0, cpuSeconds() - cpu0,
                       wallSeconds() - wall0, m.rt.loopTurns, m.rt.idleWaits);
 }
 
@@ -161,8 +162,8 @@ void wholeWindow(const std::filesystem::path& rootDir) {
     QCoreApplication::exec();
     QByteArray title = "Backglass window (" + QGuiApplication::platformName().toUtf8() +
                        ", 1360 x 768, simulated board, sound on SDL):";
-    window.timer.report(title.constData(), cpuSeconds() - window.cpuStart, wallSeconds() - window.wallStart,
-                        m.rt.loopTurns, m.rt.idleWaits);
+    window.timer.report(title.constData(), 2.0, cpuSeconds() - window.cpuStart,
+                        wallSeconds() - window.wallStart, m.rt.loopTurns, m.rt.idleWaits);
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "dashboard/DashboardStyle.h"
 #include "dashboard/DashboardUi.h"
 #include "runtime/Machine.h"
+#include "runtime/Startup.h"
 
 #include <QVBoxLayout>
 
@@ -107,7 +108,7 @@ bool SettingsPage::save() {
         fillFromRecord();
         return false;
     }
-    saveAdjustments(adjustmentsFileOf(m_.root, m_.params), m_.params.adjustments);
+    saveAdjustmentsInUse(m_);
     return true;
 }
 

@@ -11,6 +11,7 @@
 #include "config/FrontonParams.h"
 #include "runtime/Attract.h"
 #include "runtime/MachineOps.h"
+#include "runtime/MainLoop.h"
 #include "runtime/Navigation.h"
 #include "runtime/Trace.h"
 
@@ -93,7 +94,7 @@ bool waitStartRelease(Machine& m) {
         }
         m.hooks.host->idleWait(m);
         scanMatrix(m.switches, m.io, m.outputs, m.clock);
-        runCoilEngine(m.outputs, m.io, m.clock);
+        runOutputEngines(m);
     }
     return true;
 }

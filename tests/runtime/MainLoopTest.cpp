@@ -98,7 +98,9 @@ TEST_F(MainLoop, ABusyTurnDoesNotWait) {
         if (host.eventPumps > 100)
             m.rt.mainLoopRunning = 0;
     };
-    board.onOutputsChanged = [&] { clock.advance(1); }; // every report sent costs time
+    // Every report sent costs more time than the loop's deadlines allow: the turns overrun them
+    // and run on at once.
+    board.onOutputsChanged = [&] { clock.advance(150); };
     runMainLoop(m);
     EXPECT_LT(host.idleWaits, 100u);
 }
