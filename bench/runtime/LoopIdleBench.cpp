@@ -5,6 +5,7 @@
 #include "DefaultPictures.h"
 #include "DefaultSounds.h"
 #include "board/SimulatedBoard.h"
+#include "runtime/Baselumiscope_usb_2023_pentacle.h"
 #include "runtime/MainLoop.h"
 #include "runtime/Startup.h"
 #include "runtime/window/TGlacefronton.h"
@@ -120,7 +121,9 @@ std::filesystem::path scratchRoot() {
     return p;
 }
 
-void loopAlone(const std::filesystem::path& rootDir) {
+// The loop alone, in attract mode or (playing) with a one-player game started and its ball served,
+// no switch touched.
+void loopAlone(const std::filesystem::path& rootDir, bool playing) {
     SteadyClock clock;
     SimulatedBoard board(clock);
     Machine m(clock, DataRoot(rootDir));
@@ -133,14 +136,22 @@ void loopAlone(const std::filesystem::path& rootDir) {
     openMachineBoard(m);
     m.rt.mainLoopRunning = 1;
     m.rt.mediaDeadline = m.now() + 7000;
+    if (playing) {
+        m.credits = CreditDigits{1, 0};
+        m.switches.contactFlags[5] |= kContactPending; // start pressed and released
+        gameLoopStep(m);
+    }
     m.rt.splashEnded = 1;
     m.rt.splashEndTime = m.now();
     m.rt.quitAfterSet = true;
     m.rt.quitAfterMs = kRunMs;
     double cpu0 = cpuSeconds(), wall0 = wallSeconds();
     runMainLoop(m);
-    host.timer.report("Loop alone (no window, simulated board, attract mode):", 1.0, cpuSeconds() - cpu0,
-                      wallSeconds() - wall0, m.rt.loopTurns, m.rt.idleWaits);
+    host.timer.report(playing ? "Loop alone (no window, simulated board, a game in play, no switch):"
+                              : "Loop alone (no window, simulated board, attract mode):",
+                      1.0, cpuSeconds() - cpu0, wallSeconds() - wall0, m.rt.loopTurns, m.rt.idleWaits);
+    if (playing && m.game.playersDoneMask == kNoGame)
+        std::printf("  (the game did not start)\n");
 }
 
 void wholeWindow(const std::filesystem::path& rootDir) {
@@ -175,7 +186,8 @@ int main(int argc, char** argv) {
         qputenv("SDL_AUDIODRIVER", "dummy");
     QApplication app(argc, argv);
     auto root = scratchRoot();
-    loopAlone(root);
+    loopAlone(root, false);
+    loopAlone(root, true);
     wholeWindow(root);
     std::filesystem::remove_all(root);
     return 0;
