@@ -25,6 +25,7 @@ void RuntimeHost::idleWait(Machine& m) {
 
 void RuntimeHost::waitForEvents(Machine& m) {
     processEvents();
+    m.rt.wakeAt = m.now() + 1;
     idleWait(m);
 }
 

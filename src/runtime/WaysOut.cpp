@@ -92,6 +92,7 @@ bool waitStartRelease(Machine& m) {
             shutdownWayOut(m);
             return false;
         }
+        m.rt.wakeAt = m.now() + 1; // the button is watched every millisecond
         m.hooks.host->idleWait(m);
         scanMatrix(m.switches, m.io, m.outputs, m.clock);
         runOutputEngines(m);
