@@ -8,6 +8,7 @@
 #include "clavpack/Claviervirtuel.h"
 #include "platform/PinError.h"
 #include "runtime/CommandLine.h"
+#include "runtime/RandomSeed.h"
 #include "runtime/Script.h"
 #include "runtime/Trace.h"
 #include "runtime/WaysOut.h"
@@ -86,6 +87,7 @@ int main(int argc, char** argv) {
     SteadyClock clock;
     Machine m(clock, root);
     m.rt.keepMediaOptions = cli.mediaOptions;
+    m.random.seed(startSeed(cli.seed));
     if (cli.quitAfterMs) {
         m.rt.quitAfterSet = true;
         m.rt.quitAfterMs = *cli.quitAfterMs;
@@ -127,6 +129,7 @@ int main(int argc, char** argv) {
         simulated->beforeRead = [&](uint32_t now) {
             script->apply(now, [&](int contact, bool closed) { simulated->setSwitch(contact, closed); });
         };
+        m.nextScheduledInput = [&] { return script->nextTime(); };
     }
 
     SdlSoundOptions soundOptions;

@@ -1,9 +1,11 @@
 // bench_loop: the main loop of an idle machine in attract mode, on real time for 10 s: the share
 // of one core the process uses and the time of one loop turn (p50, p99), first for the loop alone
-// (no window), then for the whole program's backglass window on the offscreen platform.
+// (no window), then for the whole program's backglass window on the offscreen platform. The loop
+// sleeps until its next deadline; the attract lamp chaser alone wakes it every 3 ms.
 #include "DefaultPictures.h"
 #include "DefaultSounds.h"
 #include "board/SimulatedBoard.h"
+#include "runtime/Baselumiscope_usb_2023_pentacle.h"
 #include "runtime/MainLoop.h"
 #include "runtime/Startup.h"
 #include "runtime/window/TGlacefronton.h"
@@ -52,15 +54,15 @@ public:
             samples_.push_back(wallSeconds() - start_);
         waited_ = true;
     }
-    void report(const char* what, double cpu, double wall, uint64_t turns, uint64_t waits) {
+    void report(const char* what, double target, double cpu, double wall, uint64_t turns, uint64_t waits) {
         std::sort(samples_.begin(), samples_.end());
         auto pct = [&](double p) {
             return samples_.empty() ? 0.0
                                     : samples_[std::min(samples_.size() - 1, size_t(p * samples_.size()))];
         };
         std::printf("%s\n", what);
-        std::printf("  run %.2f s, CPU %.3f s = %.2f %% of one core (target < 5 %%)\n", wall, cpu,
-                    100.0 * cpu / wall);
+        std::printf("  run %.2f s, CPU %.3f s = %.2f %% of one core (target <= %.0f %%)\n", wall, cpu,
+                    100.0 * cpu / wall, target);
         std::printf("  %llu turns (%.0f per second), %llu of them waited\n", (unsigned long long)turns,
                     double(turns) / wall, (unsigned long long)waits);
         std::printf("  turn time p50 %.1f us, p99 %.1f us, max %.1f us\n", pct(0.50) * 1e6, pct(0.99) * 1e6,
@@ -119,7 +121,9 @@ std::filesystem::path scratchRoot() {
     return p;
 }
 
-void loopAlone(const std::filesystem::path& rootDir) {
+// The loop alone, in attract mode or (playing) with a one-player game started and its ball served,
+// no switch touched.
+void loopAlone(const std::filesystem::path& rootDir, bool playing) {
     SteadyClock clock;
     SimulatedBoard board(clock);
     Machine m(clock, DataRoot(rootDir));
@@ -132,14 +136,22 @@ void loopAlone(const std::filesystem::path& rootDir) {
     openMachineBoard(m);
     m.rt.mainLoopRunning = 1;
     m.rt.mediaDeadline = m.now() + 7000;
+    if (playing) {
+        m.credits = CreditDigits{1, 0};
+        m.switches.contactFlags[5] |= kContactPending; // start pressed and released
+        gameLoopStep(m);
+    }
     m.rt.splashEnded = 1;
     m.rt.splashEndTime = m.now();
     m.rt.quitAfterSet = true;
     m.rt.quitAfterMs = kRunMs;
     double cpu0 = cpuSeconds(), wall0 = wallSeconds();
     runMainLoop(m);
-    host.timer.report("Loop alone (no window, simulated board, attract mode):", cpuSeconds() - cpu0,
-                      wallSeconds() - wall0, m.rt.loopTurns, m.rt.idleWaits);
+    host.timer.report(playing ? "Loop alone (no window, simulated board, a game in play, no switch):"
+                              : "Loop alone (no window, simulated board, attract mode):",
+                      1.0, cpuSeconds() - cpu0, wallSeconds() - wall0, m.rt.loopTurns, m.rt.idleWaits);
+    if (playing && m.game.playersDoneMask == kNoGame)
+        std::printf("  (the game did not start)\n");
 }
 
 void wholeWindow(const std::filesystem::path& rootDir) {
@@ -161,8 +173,8 @@ void wholeWindow(const std::filesystem::path& rootDir) {
     QCoreApplication::exec();
     QByteArray title = "Backglass window (" + QGuiApplication::platformName().toUtf8() +
                        ", 1360 x 768, simulated board, sound on SDL):";
-    window.timer.report(title.constData(), cpuSeconds() - window.cpuStart, wallSeconds() - window.wallStart,
-                        m.rt.loopTurns, m.rt.idleWaits);
+    window.timer.report(title.constData(), 2.0, cpuSeconds() - window.cpuStart,
+                        wallSeconds() - window.wallStart, m.rt.loopTurns, m.rt.idleWaits);
 }
 
 } // namespace
@@ -174,7 +186,8 @@ int main(int argc, char** argv) {
         qputenv("SDL_AUDIODRIVER", "dummy");
     QApplication app(argc, argv);
     auto root = scratchRoot();
-    loopAlone(root);
+    loopAlone(root, false);
+    loopAlone(root, true);
     wholeWindow(root);
     std::filesystem::remove_all(root);
     return 0;

@@ -37,6 +37,10 @@ public:
     // a special report with its report id first. Returns the byte count, 0 when nothing is pending
     // and a negative value once the board is gone.
     virtual int read(BoardHandle board, int interface, std::span<uint8_t> buffer) = 0;
+    // True when a switch may change at any moment unannounced (a real board): the main loop then
+    // reads the board at least every millisecond. A board whose changes come only from the
+    // program's own events and timers says false, and the loop may sleep until its next deadline.
+    virtual bool inputsNeedPolling() const { return true; }
 };
 
 } // namespace pinstage

@@ -39,6 +39,8 @@ public:
     void identification(BoardHandle board, BoardIdentification& area) override;
     int write(BoardHandle board, int interface, std::span<const uint8_t> report) override;
     int read(BoardHandle board, int interface, std::span<uint8_t> buffer) override;
+    // Its switches change only through the program (window events, scripts, timers it knows).
+    bool inputsNeedPolling() const override { return false; }
 
     // Whether the board is plugged in; an absent board makes the kit's open return none.
     void setPresent(bool present) { present_ = present; }

@@ -213,6 +213,17 @@ void forceOptionalFeaturesOff(AdjustmentsRecord& r) {
         setOption(r, o, false);
 }
 
+void copyOverriddenOptions(AdjustmentsRecord& r, const AdjustmentsRecord& stored) {
+    r.photoAtGameOver = stored.photoAtGameOver;
+    r.rankingPhotos = stored.rankingPhotos;
+    r.internetAds = stored.internetAds;
+    r.kiosk = stored.kiosk;
+    r.videos = stored.videos;
+    r.posters = stored.posters;
+    r.nameEntry = stored.nameEntry;
+    r.startupChoice = stored.startupChoice;
+}
+
 int ballsPerGame(const AdjustmentsRecord& r) {
     return std::max<int>(1, r.ballsPerGame);
 }

@@ -59,6 +59,8 @@ void setOption(AdjustmentsRecord& r, AdjustmentOption option, bool yes);
 // The start-up override: the eight media and choice options set to "non" in memory (free play
 // and the lottery keep their stored values).
 void forceOptionalFeaturesOff(AdjustmentsRecord& r);
+// The slots of those eight options copied from stored into r, byte for byte; the rest of r stays.
+void copyOverriddenOptions(AdjustmentsRecord& r, const AdjustmentsRecord& stored);
 
 // Balls per game; a stored 0 reads as 1 so that a game always ends.
 int ballsPerGame(const AdjustmentsRecord& r);

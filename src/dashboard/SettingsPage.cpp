@@ -7,6 +7,7 @@
 #include "dashboard/DashboardStyle.h"
 #include "dashboard/DashboardUi.h"
 #include "runtime/Machine.h"
+#include "runtime/Startup.h"
 
 #include <QVBoxLayout>
 
@@ -107,7 +108,13 @@ bool SettingsPage::save() {
         fillFromRecord();
         return false;
     }
-    saveAdjustments(adjustmentsFileOf(m_.root, m_.params), m_.params.adjustments);
+    // The eight media options are on the page only with --media-options, and then the
+    // operator's values are written; otherwise the file keeps its own (the memory holds the
+    // start-up's overrides).
+    if (lastRow_ > kSettingsRowsPlain)
+        saveAdjustments(adjustmentsFileOf(m_.root, m_.params), m_.params.adjustments);
+    else
+        saveAdjustmentsInUse(m_);
     return true;
 }
 

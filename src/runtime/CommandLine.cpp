@@ -94,6 +94,8 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
             once(c.scores, a, scoresOf(a, valueOf(args, i)));
         else if (a == "--credits")
             once(c.credits, a, wholeNumberOf(a, valueOf(args, i), 99));
+        else if (a == "--seed")
+            once(c.seed, a, wholeNumberOf(a, valueOf(args, i), std::numeric_limits<uint32_t>::max()));
         else if (a == "--help" || a == "-h")
             c.help = true;
         else
@@ -120,7 +122,8 @@ std::string commandLineUsage() {
            "  --scores S1,S2,S3,S4    scores montrés par --render-backglass\n"
            "  --credits N             crédits montrés par --render-backglass (0 à 99)\n"
            "  --dumb-playfield        plateau simulé sans comportements automatiques\n"
-           "  --camera test           caméra de test intégrée (images de synthèse)\n";
+           "  --camera test           caméra de test intégrée (images de synthèse)\n"
+           "  --seed N                tirages au sort reproductibles (par défaut : selon l'heure)\n";
 }
 
 } // namespace pinstage

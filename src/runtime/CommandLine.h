@@ -24,6 +24,7 @@ struct CommandLine {
     bool testCamera = false;                              // --camera test
     std::optional<std::array<uint32_t, 4>> scores;        // --scores S1,S2,S3,S4 (with --render-backglass)
     std::optional<uint32_t> credits;                      // --credits N, 0-99 (with --render-backglass)
+    std::optional<uint32_t> seed;                         // --seed N: the random draws of a run
     bool help = false;                                    // --help
 };
 

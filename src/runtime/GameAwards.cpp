@@ -9,6 +9,7 @@
 #include "runtime/MachineOps.h"
 #include "runtime/RulesNumbers.h"
 #include "runtime/RulesScore.h"
+#include "runtime/Startup.h"
 
 #include <algorithm>
 #include <string>
@@ -116,7 +117,7 @@ void checkRecord(Machine& m) {
             giveCredit(m);
         awardFreeGame(m, holder);
     }
-    saveAdjustments(adjustmentsFileOf(m.root, m.params), adj);
+    saveAdjustmentsInUse(m);
 }
 
 } // namespace pinstage

@@ -4,6 +4,7 @@
 #include "board/OutputOperations.h"
 #include "runtime/GameServe.h"
 #include "runtime/MachineOps.h"
+#include "runtime/MainLoop.h"
 #include "runtime/MultipliedPlay.h"
 #include "runtime/RulesNumbers.h"
 
@@ -21,6 +22,7 @@ void waitReelsStopped(Machine& m) {
         m.reels.startReelSteps();
         m.reels.animateReels(m.now());
         m.hooks.host->composeFrame(m);
+        runOutputEngines(m);
         m.hooks.host->processEvents();
         uint32_t now = m.now();
         if (now != last) {

@@ -6,7 +6,8 @@
 
 namespace pinstage {
 
-// Turns the reel stepper and animator, with a backglass frame and the host's events on each pass,
+// Turns the reel stepper and animator, with a backglass frame, the coil and lamp engines and the
+// host's events on each pass,
 // until no reel moves. Time passes only through the clock: a host whose processEvents advances a
 // manual clock lets this end in tests. A clock that stands still for a million passes ends the wait.
 void waitReelsStopped(Machine& m);

@@ -17,6 +17,8 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <random>
 #include <string>
 
@@ -67,6 +69,8 @@ struct GameState {
     uint32_t pentacleBankResetTime = 0;
     uint8_t machineEvents = 0;
     uint32_t bonusHoleReleaseTime = 0;
+    // 1 from the kick's set-up until the kicker has fired; the deaf time counts from the firing.
+    uint8_t bonusHoleKickPending = 0;
     uint32_t multipliedJingleEnd = 0;
     uint8_t blinkPhase = 0;
     uint32_t bonusAdvanceTime = 0;
@@ -137,6 +141,8 @@ struct RuntimeState {
     // Turns of the main loop since it started, and those that found nothing to do and waited.
     uint64_t loopTurns = 0;
     uint64_t idleWaits = 0;
+    // The time the current idle wait lasts until (set by the loop before each wait).
+    uint32_t wakeAt = 0;
 
     // Attract media.
     uint8_t recordsPhotosShowing = 0;
@@ -174,6 +180,9 @@ struct Machine {
 
     // The rest of the program; never null (the defaults do nothing).
     MachineHooks hooks;
+    // The time of the next switch change scheduled for the simulated board (a script), if any:
+    // the loop's idle wait never sleeps past it.
+    std::function<std::optional<uint32_t>()> nextScheduledInput;
 
     std::minstd_rand random{12345};
 };

@@ -14,12 +14,18 @@ AttractMedia MachineHooks::defaultMedia;
 PlayerEntry MachineHooks::defaultEntry;
 TraceSink MachineHooks::defaultTrace;
 
-void RuntimeHost::idleWait(Machine&) {
-    std::this_thread::sleep_for(std::chrono::microseconds(900));
+void RuntimeHost::idleWait(Machine& m) {
+    // Whole milliseconds from somewhere inside the current one: the wait ends just after the
+    // deadline's millisecond has begun, never before it.
+    int32_t ms = int32_t(m.rt.wakeAt - m.now());
+    if (ms <= 0)
+        return;
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }
 
 void RuntimeHost::waitForEvents(Machine& m) {
     processEvents();
+    m.rt.wakeAt = m.now() + 1;
     idleWait(m);
 }
 

@@ -6,6 +6,7 @@
 #include "runtime/SelectionLayout.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace pinstage {
@@ -36,8 +37,11 @@ public:
     // The pointer is free to leave any confinement rectangle again (ClipCursor(NULL)).
     virtual void releaseCursorClip(Machine&) {}
 
-    // A loop turn found nothing due: wait at most 1 ms for input or the next deadline.
+    // A loop turn found nothing due: wait for input, at the latest until m.rt.wakeAt (the
+    // earliest deadline the loop knows).
     virtual void idleWait(Machine&);
+    // When the backglass frame is next due (its 40 ms cadence), if there is a display.
+    virtual std::optional<uint32_t> nextFrameTime(const Machine&) const { return std::nullopt; }
     // Waits until the window system has something to deliver, and delivers it (the selection
     // screen's wait, driven by the start-up timer).
     virtual void waitForEvents(Machine& m);

@@ -7,6 +7,7 @@
 #include "board/SwitchScan.h"
 #include "runtime/Attract.h"
 #include "runtime/Baselumiscope_usb_2023_pentacle.h"
+#include "runtime/LoopDeadline.h"
 #include "runtime/MachineOps.h"
 #include "runtime/ModalKeys.h"
 #include "runtime/Module_usb_reglable_2023_pentacle.h"
@@ -49,6 +50,13 @@ void runLampChaser(Machine& m) {
     }
 }
 
+void runOutputEngines(Machine& m) {
+    if (m.rt.loopMode != 0)
+        return;
+    runCoilEngine(m.outputs, m.io, m.clock);
+    runLampEngine(m.outputs, m.io, m.clock);
+}
+
 void loopTurn(Machine& m) {
     mainLoopStep(m);
     m.reels.startReelSteps();
@@ -57,21 +65,27 @@ void loopTurn(Machine& m) {
         scanMatrix(m.switches, m.io, m.outputs, m.clock);
         if (m.hooks.entry->keyboardFormOpen() || !gameRunning(m))
             scanDirectSwitches(m.switches, m.io, m.outputs, m.clock);
-        runCoilEngine(m.outputs, m.io, m.clock);
-        runLampEngine(m.outputs, m.io, m.clock);
+        runOutputEngines(m);
     }
     serveEscapeRequest(m);
     runLampChaser(m);
 }
 
+uint32_t runTimeLeft(Machine& m) {
+    if (m.rt.quitRequested || !m.rt.quitAfterSet || !m.rt.splashEnded)
+        return m.rt.quitRequested || !m.rt.quitAfterSet ? 0 : m.rt.quitAfterMs;
+    const uint32_t elapsed = m.now() - m.rt.splashEndTime;
+    if (elapsed < m.rt.quitAfterMs)
+        return m.rt.quitAfterMs - elapsed;
+    trace(m, "quit after");
+    requestQuit(m);
+    return 0;
+}
+
 bool runTimeOver(Machine& m) {
     if (!m.rt.quitAfterSet || !m.rt.splashEnded || m.rt.quitRequested)
         return m.rt.quitRequested != 0;
-    if (!periodPassed(m.now(), m.rt.splashEndTime, m.rt.quitAfterMs))
-        return false;
-    trace(m, "quit after");
-    requestQuit(m);
-    return true;
+    return runTimeLeft(m) == 0;
 }
 
 void runMainLoop(Machine& m) {
@@ -82,7 +96,16 @@ void runMainLoop(Machine& m) {
         const uint32_t start = m.now();
         loopTurn(m);
         ++m.rt.loopTurns;
-        if (m.rt.mainLoopRunning && m.now() == start) {
+        if (!m.rt.mainLoopRunning)
+            continue;
+        // Asleep until the earliest deadline or a window event; a turn in which the clock stood
+        // still waits for the next millisecond at least, so nothing spins.
+        const uint32_t now = m.now();
+        uint32_t wake = nextLoopDeadline(m);
+        if (now == start && int32_t(wake - now) <= 0)
+            wake = now + 1;
+        if (int32_t(wake - now) > 0) {
+            m.rt.wakeAt = wake;
             ++m.rt.idleWaits;
             m.hooks.host->idleWait(m);
         }

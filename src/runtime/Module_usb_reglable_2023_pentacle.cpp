@@ -16,9 +16,6 @@ namespace pinstage {
 
 namespace {
 
-constexpr uint32_t kShootAgainBlinkMs = 500;
-constexpr uint32_t kBlinkMs = 1000;
-
 // Runs the rule when c's closure is pending and a ball is in play; the closure is dropped in
 // every case.
 template <class Rule> void onClosure(Machine& m, int c, Rule&& rule) {

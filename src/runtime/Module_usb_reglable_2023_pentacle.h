@@ -8,6 +8,9 @@
 
 namespace pinstage {
 
+constexpr uint32_t kShootAgainBlinkMs = 500;
+constexpr uint32_t kBlinkMs = 1000;
+
 // The pending playfield closures, rule by rule in the order of the table. Closures outside a
 // running, untilted game are dropped (the bank latches and the bonus hole excepted).
 void moduleRulesStep(Machine& m);

@@ -8,13 +8,18 @@
 #include "runtime/RulesNumbers.h"
 #include "runtime/RulesScore.h"
 
+#include <optional>
+
 namespace pinstage {
 
 namespace {
 
 void kick(Machine& m) {
     programDelayedPulse(m, coil::kBonusHoleKicker, kBonusHoleKickDelayMs);
+    // The hole stays deaf until 150 ms after the kick fires (set then): the ball still lies in it
+    // until the kicker moves, and a closure meanwhile must neither score again nor delay the kick.
     m.game.bonusHoleReleaseTime = timeStamp(m.now() + kBonusHoleDeafMs);
+    m.game.bonusHoleKickPending = 1;
     m.game.machineEvents &= uint8_t(~kEventBonusHoleServing);
     m.game.machineEvents |= kEventBonusHoleRelease;
 }
@@ -30,6 +35,22 @@ bool countWhileWaiting(Machine& m) {
         bonusCountdownStep(m);
     }
     return p.bonus <= 0;
+}
+
+// When the kicker fired, once it has: its activation while it is energised (1 marks the delayed
+// start, not a firing); the end of its pulse when the whole pulse passed unseen, or now when the
+// request was cancelled before any firing.
+std::optional<uint32_t> kickFiredAt(const Machine& m) {
+    const size_t k = size_t(coil::kBonusHoleKicker);
+    const Sortie& kicker = m.outputs.coils[k];
+    if (kicker.activatedAt > 1)
+        return kicker.activatedAt;
+    bool requested =
+        kicker.byteIndex < kCoilByteCount && (m.outputs.coilRequest[kicker.byteIndex] & kicker.mask);
+    if (requested)
+        return std::nullopt;
+    uint32_t released = m.outputs.lastRelease[k];
+    return released != 0 ? released : m.now();
 }
 
 } // namespace
@@ -60,7 +81,16 @@ void bonusHoleRule(Machine& m) {
 
 void bonusHoleRelease(Machine& m) {
     GameState& g = m.game;
-    if (!(g.machineEvents & kEventBonusHoleRelease) || !cadenceDue(m.now(), g.bonusHoleReleaseTime, 0))
+    if (!(g.machineEvents & kEventBonusHoleRelease))
+        return;
+    if (g.bonusHoleKickPending) {
+        std::optional<uint32_t> fired = kickFiredAt(m);
+        if (!fired)
+            return;
+        g.bonusHoleKickPending = 0;
+        g.bonusHoleReleaseTime = timeStamp(*fired + kBonusHoleDeafMs);
+    }
+    if (!cadenceDue(m.now(), g.bonusHoleReleaseTime, 0))
         return;
     clearClosure(m, contact::kBonusHole);
     g.machineEvents &= uint8_t(~kEventBonusHoleRelease);

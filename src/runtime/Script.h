@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -55,6 +56,12 @@ public:
     // Every change due at now (time after origin <= now - origin), in order.
     void apply(uint32_t now, const SetSwitch& set);
     bool finished() const { return next_ >= changes_.size(); }
+    // The clock time of the next change, once the origin is set and while changes remain.
+    std::optional<uint32_t> nextTime() const {
+        if (!started_ || finished())
+            return std::nullopt;
+        return origin_ + changes_[next_].time;
+    }
     size_t applied() const { return next_; }
 
 private:

@@ -6,7 +6,9 @@
 #include "board/SwitchScan.h"
 #include "config/Accounting.h"
 #include "config/AdjustmentRows.h"
+#include "config/Adjustments.h"
 #include "config/FileNames.h"
+#include "platform/PinError.h"
 #include "runtime/Attract.h"
 #include "runtime/MachineOps.h"
 #include "runtime/MainLoop.h"
@@ -70,6 +72,23 @@ void afterMainLoop(Machine& m) {
 void applyStartupOverrides(Machine& m) {
     if (!m.rt.keepMediaOptions)
         forceOptionalFeaturesOff(m.params.adjustments);
+}
+
+void saveAdjustmentsInUse(Machine& m) {
+    const auto file = adjustmentsFileOf(m.root, m.params);
+    AdjustmentsRecord out = m.params.adjustments;
+    if (!m.rt.keepMediaOptions) {
+        // A file that cannot be read any more holds nothing of its own: the defaults stand in.
+        AdjustmentsRecord stored = defaultAdjustments();
+        try {
+            if (std::filesystem::exists(file))
+                loadAdjustments(file, stored);
+        } catch (const PinError&) {
+            stored = defaultAdjustments();
+        }
+        copyOverriddenOptions(out, stored);
+    }
+    saveAdjustments(file, out);
 }
 
 void FormCreate(Machine& m) {
@@ -151,10 +170,10 @@ void initialiseMachine(Machine& m) {
     host.showMainWindow(m);
     m.rt.configurationInUse = m.rt.configurationNumber;
     fullLoad(m.root, m.rt.configurationInUse, m.params, nullptr);
-    if (!m.rt.creditsLoaded) {
-        m.credits = creditDigits(m.params.accounting);
-        m.rt.creditsLoaded = 1;
-    }
+    // The credits are those of this configuration's own accounting file, never digits carried
+    // over from the table shown before: each table's credits are paid into and taken from its file.
+    m.credits = creditDigits(m.params.accounting);
+    m.rt.creditsLoaded = 1;
     trace(m, "configuration " + std::to_string(m.rt.configurationInUse));
     buildOutputs(m.outputs, m.params.coils, m.params.lamps);
     host.initSound(m);

@@ -16,6 +16,11 @@ void FormCreate(Machine& m);
 // changed), unless keepMediaOptions (--media-options) keeps the stored values.
 void applyStartupOverrides(Machine& m);
 
+// Saves the adjustments of the configuration in use: the fields from memory, but the eight
+// overridden options as the file holds them, so that an override never reaches the disk (with
+// keepMediaOptions the memory holds the operator's own values and is written as it is).
+void saveAdjustmentsInUse(Machine& m);
+
 // One tick of the start-up timer (every 50 ms while enabled).
 void startupTick(Machine& m);
 

@@ -57,6 +57,7 @@ public:
         inner_.identification(board, area);
     }
     int write(BoardHandle board, int interface, std::span<const uint8_t> report) override;
+    bool inputsNeedPolling() const override { return inner_.inputsNeedPolling(); }
     int read(BoardHandle board, int interface, std::span<uint8_t> buffer) override {
         return inner_.read(board, interface, buffer);
     }

@@ -11,6 +11,7 @@
 #include "config/FrontonParams.h"
 #include "runtime/Attract.h"
 #include "runtime/MachineOps.h"
+#include "runtime/MainLoop.h"
 #include "runtime/Navigation.h"
 #include "runtime/Trace.h"
 
@@ -91,9 +92,10 @@ bool waitStartRelease(Machine& m) {
             shutdownWayOut(m);
             return false;
         }
+        m.rt.wakeAt = m.now() + 1; // the button is watched every millisecond
         m.hooks.host->idleWait(m);
         scanMatrix(m.switches, m.io, m.outputs, m.clock);
-        runCoilEngine(m.outputs, m.io, m.clock);
+        runOutputEngines(m);
     }
     return true;
 }

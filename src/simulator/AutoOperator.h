@@ -24,6 +24,8 @@ public:
 
     void setEnabled(bool on, uint32_t now);
     bool enabled() const { return enabled_; }
+    // While enabled: when it may act next (at once once that time has passed).
+    uint32_t nextActionTime() const { return nextAction_; }
     void tick(uint32_t now, const GameView& view);
 
     uint32_t coins() const { return coins_; }

@@ -16,6 +16,17 @@ PlayfieldDriver::PlayfieldDriver(SimulatedBoard& board, const Clock& clock, bool
     });
 }
 
+std::optional<uint32_t> PlayfieldDriver::nextChangeTime() const {
+    std::optional<uint32_t> next = playfield_.nextChangeTime();
+    if (auto_.enabled()) {
+        uint32_t soonest = clock_.now() + 1;
+        uint32_t act = int32_t(auto_.nextActionTime() - soonest) > 0 ? auto_.nextActionTime() : soonest;
+        if (!next || int32_t(act - *next) < 0)
+            next = act;
+    }
+    return next;
+}
+
 void PlayfieldDriver::poll(uint32_t now) {
     if (pumpInput)
         pumpInput();

@@ -12,6 +12,7 @@
 #include "simulator/SmartPlayfield.h"
 
 #include <functional>
+#include <optional>
 
 namespace pinstage {
 
@@ -27,6 +28,9 @@ public:
 
     // Runs the per-read work by hand (the board calls it by itself at every read).
     void poll(uint32_t now);
+    // When a read next finds a switch changed by the playfield or the automatic operator (not
+    // before now + 1 while the operator waits to act), if ever.
+    std::optional<uint32_t> nextChangeTime() const;
 
     // Set by the owner: pending window input, a script's due changes, the machine's state.
     std::function<void()> pumpInput;

@@ -102,9 +102,25 @@ PlayfieldSimulator::PlayfieldSimulator(Machine& m, SimulatedBoard& board, Simula
     refresh();
     connect(&refreshTimer_, &QTimer::timeout, this, [this] { refresh(); });
     refreshTimer_.start(kRefreshMs);
+
+    // The main loop sleeps between its deadlines: it must also wake when the playfield, the
+    // automatic operator or a played script changes a switch by itself.
+    previousScheduledInput_ = m_.nextScheduledInput;
+    m_.nextScheduledInput = [this]() -> std::optional<uint32_t> {
+        std::optional<uint32_t> next = previousScheduledInput_ ? previousScheduledInput_() : std::nullopt;
+        auto offer = [&next](std::optional<uint32_t> t) {
+            if (t && (!next || int32_t(*t - *next) < 0))
+                next = t;
+        };
+        offer(driver_->nextChangeTime());
+        if (script_)
+            offer(script_->nextTime());
+        return next;
+    };
 }
 
 PlayfieldSimulator::~PlayfieldSimulator() {
+    m_.nextScheduledInput = previousScheduledInput_;
     qApp->removeEventFilter(keys_);
     refreshTimer_.stop();
 }

@@ -85,6 +85,7 @@ private:
     void coilEdges();
 
     Machine& m_;
+    std::function<std::optional<uint32_t>()> previousScheduledInput_;
     SimulatedBoard& board_;
     SimulatorOptions options_;
     QPointer<QWidget> backglass_; // may close before this window

@@ -196,6 +196,23 @@ void SmartPlayfield::tick(uint32_t now) {
     runRandomBall(now);
 }
 
+std::optional<uint32_t> SmartPlayfield::nextChangeTime() const {
+    std::optional<uint32_t> next;
+    auto offer = [&next](uint32_t t) {
+        if (!next || int32_t(t - *next) < 0)
+            next = t;
+    };
+    for (const Pulse& p : pulses_)
+        if (p.active)
+            offer(p.changeAt);
+    for (const Deferred& d : releases_)
+        if (d.active)
+            offer(d.at);
+    if (random_ && ball_ == BallPlace::InPlay)
+        offer(nextRandomHit_);
+    return next;
+}
+
 void SmartPlayfield::watchCoils(uint32_t now) {
     uint32_t current = 0;
     for (int i = 0; i < kCoils; ++i)

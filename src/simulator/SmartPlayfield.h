@@ -10,6 +10,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <random>
 
 namespace pinstage {
@@ -62,6 +63,8 @@ public:
     // Drivers: after every change of the board outputs, and at every board read.
     void outputsChanged();
     void tick(uint32_t now);
+    // When tick next changes a switch by itself (a pulse, a timed release, the random ball).
+    std::optional<uint32_t> nextChangeTime() const;
 
     BallPlace ball() const { return ball_; }
     bool latched(int contact) const;

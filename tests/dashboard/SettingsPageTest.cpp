@@ -65,6 +65,23 @@ TEST_F(SettingsPageTest, FillReadsTheFileNotTheMemory) {
     EXPECT_TRUE(optionIsYes(reread, AdjustmentOption::Videos));
 }
 
+TEST_F(SettingsPageTest, SavingWritesTheStoredMediaOptionsWhateverTheMemoryHolds) {
+    AdjustmentsRecord stored = m->params.adjustments;
+    setOption(stored, AdjustmentOption::Kiosk, true);
+    setOption(stored, AdjustmentOption::StartupChoice, true);
+    saveAdjustments(file(), stored);
+    open();
+    forceOptionalFeaturesOff(m->params.adjustments); // the start-up's overrides, in memory only
+    typeIntoCell(grid(), 1, 13, "4");
+    save();
+    AdjustmentsRecord reread;
+    loadAdjustments(file(), reread);
+    EXPECT_EQ(reread.ballsPerGame, 4);
+    EXPECT_TRUE(optionIsYes(reread, AdjustmentOption::Kiosk));
+    EXPECT_TRUE(optionIsYes(reread, AdjustmentOption::StartupChoice));
+    EXPECT_FALSE(optionIsYes(reread, AdjustmentOption::Videos));
+}
+
 TEST_F(SettingsPageTest, TypedSixBallsIsStoredAtOnceAndSaved) {
     open();
     typeIntoCell(grid(), 1, 13, "6");

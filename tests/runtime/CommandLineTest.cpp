@@ -1,7 +1,10 @@
 #include "runtime/CommandLine.h"
 #include "platform/PinError.h"
+#include "runtime/RandomSeed.h"
 
 #include <gmock/gmock.h>
+
+#include <random>
 
 using namespace pinstage;
 using ::testing::HasSubstr;
@@ -80,4 +83,28 @@ TEST(CommandLineParse, CameraTakesOnlyTheTestCamera) {
     EXPECT_THAT(errorOf({"--camera"}), HasSubstr("--camera : valeur manquante"));
     EXPECT_THAT(errorOf({"--camera", "usb"}), HasSubstr("seule la valeur « test »"));
     EXPECT_THAT(errorOf({"--camera", "test", "--camera", "test"}), HasSubstr("donnée deux fois"));
+}
+
+// The match digits of a run: the same for a given seed, different from one start to the next.
+TEST(RandomSeed, GivenSeedsReplayAndTimeSeedsDiffer) {
+    CommandLine c = parseCommandLine({"--seed", "4242"});
+    ASSERT_TRUE(c.seed);
+    EXPECT_EQ(*c.seed, 4242u);
+    EXPECT_THAT(errorOf({"--seed", "x"}), HasSubstr("--seed"));
+    EXPECT_THAT(errorOf({"--seed", "1", "--seed", "2"}), HasSubstr("deux fois"));
+    EXPECT_FALSE(parseCommandLine({}).seed);
+
+    auto tenDraws = [](uint32_t seed) {
+        std::minstd_rand r(seed);
+        std::vector<int> digits;
+        for (int i = 0; i < 10; ++i)
+            digits.push_back(int(r() % 10));
+        return digits;
+    };
+    EXPECT_EQ(startSeed(4242), 4242u);
+    EXPECT_EQ(tenDraws(startSeed(c.seed)), tenDraws(startSeed(c.seed)));
+    const uint32_t first = startSeed(std::nullopt);
+    const uint32_t second = startSeed(std::nullopt);
+    EXPECT_NE(first, second);
+    EXPECT_NE(tenDraws(first), tenDraws(second));
 }

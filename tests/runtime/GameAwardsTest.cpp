@@ -3,6 +3,7 @@
 #include "config/AdjustmentRows.h"
 #include "runtime/GameSwitches.h"
 #include "runtime/RulesNumbers.h"
+#include "runtime/Startup.h"
 
 #include <gtest/gtest.h>
 
@@ -288,6 +289,75 @@ TEST(Knocker, EveryAwardAtGameOverIsHeard) {
     EXPECT_EQ(h.creditsStored(), 3) << "one for the match, two for the record";
     EXPECT_EQ(h.creditsShown(), 3);
     EXPECT_EQ(h.coilPulses(coil::kKnocker).size(), 3u);
+}
+
+// Nine record strokes still queued when the next game starts: the reels of that game roll back
+// to zero while the knocker keeps its rhythm, each stroke as long as its pulse, all nine heard.
+TEST(Knocker, StrokesQueuedAtGameOverAllSoundWhileTheNextGameResetsItsReels) {
+    MachineHarness h({.credits = 1, .ballsPerGame = 1, .adjust = [](AdjustmentsRecord& a) {
+                          a.recordScore = 5000;
+                          a.recordFreeGames = 9;
+                          a.maxFreeGamesPerPlayer = 15;
+                          setThresholds(a, 0, 0, 0);
+                      }});
+    h.pressStart();
+    h.hit(contact::kOutlanes);
+    h.pulse(contact::kBallReturn);
+    ASSERT_TRUE(h.runUntil([&] { return !gameRunning(h.m); }));
+    h.run(100);
+    h.pulse(contact::kStart);
+    ASSERT_TRUE(h.runUntil([&] { return gameRunning(h.m); }));
+    ASSERT_TRUE(h.settle());
+    h.run(3000);
+
+    const Sortie& knocker = h.m.outputs.coils[coil::kKnocker];
+    auto on = h.coilPulses(coil::kKnocker);
+    auto off = h.coilReleases(coil::kKnocker);
+    EXPECT_EQ(on.size(), 9u) << "one stroke per record free game";
+    ASSERT_EQ(off.size(), on.size());
+    for (size_t i = 0; i < on.size(); ++i) {
+        EXPECT_LE(off[i] - on[i], knocker.pulseMs + 1) << "stroke " << i;
+        if (i > 0) {
+            EXPECT_GT(on[i] - off[i - 1], knocker.restMs) << "rest before stroke " << i;
+        }
+    }
+    EXPECT_EQ(h.creditsStored(), 8) << "nine given, one taken by the new game";
+    EXPECT_EQ(h.score(0), 0u);
+}
+
+// The record is saved with the eight options the start-up forced to "non" in memory as the file
+// held them; the operator's own values (--media-options) are written as they are.
+TEST(Record, TheSaveKeepsTheStoredMediaOptions) {
+    const std::array<AdjustmentOption, 8> overridden{
+        AdjustmentOption::PhotoAtGameOver, AdjustmentOption::RankingPhotos, AdjustmentOption::InternetAds,
+        AdjustmentOption::Kiosk,           AdjustmentOption::Videos,        AdjustmentOption::Posters,
+        AdjustmentOption::NameEntry,       AdjustmentOption::StartupChoice};
+    MachineHarness h({.credits = 1, .ballsPerGame = 1, .adjust = [&](AdjustmentsRecord& a) {
+                          a.recordScore = 5000;
+                          a.recordFreeGames = 1;
+                          for (AdjustmentOption o : overridden)
+                              setOption(a, o, true);
+                      }});
+    applyStartupOverrides(h.m);
+    h.pressStart();
+    h.hit(contact::kOutlanes);
+    h.drain();
+    ASSERT_FALSE(gameRunning(h.m));
+    AdjustmentsRecord saved = h.adjustmentsFile();
+    EXPECT_EQ(saved.recordScore, h.score(0)) << "the new record is saved";
+    for (AdjustmentOption o : overridden) {
+        EXPECT_TRUE(optionIsYes(saved, o)) << int(o);
+        EXPECT_FALSE(optionIsYes(h.m.params.adjustments, o)) << int(o) << " stays off in memory";
+    }
+
+    h.m.rt.keepMediaOptions = true;
+    setOption(h.m.params.adjustments, AdjustmentOption::Videos, false);
+    h.m.params.adjustments.ballsPerGame = 5;
+    saveAdjustmentsInUse(h.m);
+    saved = h.adjustmentsFile();
+    EXPECT_FALSE(optionIsYes(saved, AdjustmentOption::Videos));
+    EXPECT_FALSE(optionIsYes(saved, AdjustmentOption::Kiosk));
+    EXPECT_EQ(saved.ballsPerGame, 5);
 }
 
 } // namespace

@@ -134,7 +134,8 @@ TEST_F(GlacefrontonWindow, AShortRunShowsTheBackglassAndEndsWithEverythingOff) {
     EXPECT_EQ(rc, 0);
     EXPECT_EQ(window.exitCode(), 0);
     EXPECT_EQ(m.rt.closed, 1);
-    EXPECT_GT(m.rt.loopTurns, 200u);
+    // The loop ran (asleep between its deadlines: the attract chaser wakes it every 3 ms).
+    EXPECT_GT(m.rt.loopTurns, 20u);
     EXPECT_FALSE(board.isOpen());
     for (int c = 0; c < kCoilCount; ++c)
         EXPECT_FALSE(board.coilEnergised(c)) << c;

@@ -196,9 +196,13 @@ void MachineHarness::watchCoils() {
     for (int k = 0; k < 3; ++k) {
         uint8_t port = board.portOutput(3 + k);
         uint8_t energised = uint8_t(lastCoilPorts_[size_t(k)] & ~port);
-        for (int b = 0; b < 8; ++b)
+        uint8_t released = uint8_t(~lastCoilPorts_[size_t(k)] & port);
+        for (int b = 0; b < 8; ++b) {
             if (energised & (1u << b))
                 coilPulses_[size_t(8 * k + b)].push_back(clock.now());
+            if (released & (1u << b))
+                coilReleases_[size_t(8 * k + b)].push_back(clock.now());
+        }
         lastCoilPorts_[size_t(k)] = port;
     }
 }
@@ -309,6 +313,12 @@ std::vector<uint32_t> MachineHarness::coilPulses(int coil) const {
     if (coil < 0 || coil >= kCoilCount)
         return {};
     return coilPulses_[size_t(coil)];
+}
+
+std::vector<uint32_t> MachineHarness::coilReleases(int coil) const {
+    if (coil < 0 || coil >= kCoilCount)
+        return {};
+    return coilReleases_[size_t(coil)];
 }
 
 int MachineHarness::plays(int function) const {

@@ -135,8 +135,9 @@ public:
     AdjustmentsRecord adjustmentsFile() const;
     bool lampOnBoard(int lamp) const { return board.lampLit(lamp); }
     bool shown(int element) const { return placements[size_t(element)].shown != 0; }
-    // Times at which the board energised the coil.
+    // Times at which the board energised the coil, and released it.
     std::vector<uint32_t> coilPulses(int coil) const;
+    std::vector<uint32_t> coilReleases(int coil) const;
     // Play calls of game function f (its sound number is f, 78 plays sound 63).
     int plays(int function) const;
     bool pending(int contact) const;
@@ -153,6 +154,7 @@ private:
     std::vector<TimedSwitch> pendingChanges_;
     std::array<uint8_t, 3> lastCoilPorts_{0xFF, 0xFF, 0xFF};
     std::array<std::vector<uint32_t>, kCoilCount> coilPulses_{};
+    std::array<std::vector<uint32_t>, kCoilCount> coilReleases_{};
 };
 
 // The sound number the harness gives game function f (-1 = none).

@@ -1,5 +1,8 @@
 #include "SpineFixture.h"
 
+#include "board/BoardTransport.h"
+#include "board/OutputOperations.h"
+#include "runtime/LoopDeadline.h"
 #include "runtime/MainLoop.h"
 #include "runtime/ModalKeys.h"
 
@@ -11,6 +14,47 @@ namespace {
 class MainLoop : public SpineTest {
 protected:
     void SetUp() override { bringUp(); }
+};
+
+// A host that sleeps as the program does: each wait moves the clock to the loop's deadline.
+class SleepingHost : public FakeHost {
+public:
+    explicit SleepingHost(ManualClock& clock) : FakeHost(clock), clock_(clock) {}
+    void processEvents() override {
+        turnTimes.push_back(clock_.now());
+        FakeHost::processEvents();
+    }
+    void idleWait(Machine& m) override {
+        uint32_t ms = m.rt.wakeAt - m.now();
+        waits.push_back(ms);
+        clock_.advance(ms);
+    }
+    std::vector<uint32_t> turnTimes;
+    std::vector<uint32_t> waits;
+
+private:
+    ManualClock& clock_;
+};
+
+class JournalLines : public TraceSink {
+public:
+    bool enabled() const override { return true; }
+    void line(uint32_t time, const std::string& text) override { lines.push_back({time, text}); }
+    std::vector<std::pair<uint32_t, std::string>> lines;
+};
+
+// A transport whose switches change unannounced, as the real board's do (the loop only asks it
+// that; the machine keeps its simulated board open).
+class UnannouncedBoard : public BoardTransport {
+public:
+    BoardHandle open() override { return 0; }
+    void close(BoardHandle) override {}
+    int count() override { return 0; }
+    BoardHandle handle(int) override { return 0; }
+    uint32_t productId(BoardHandle) override { return 0; }
+    void identification(BoardHandle, BoardIdentification&) override {}
+    int write(BoardHandle, int, std::span<const uint8_t>) override { return 0; }
+    int read(BoardHandle, int, std::span<uint8_t>) override { return 0; }
 };
 
 } // namespace
@@ -98,7 +142,9 @@ TEST_F(MainLoop, ABusyTurnDoesNotWait) {
         if (host.eventPumps > 100)
             m.rt.mainLoopRunning = 0;
     };
-    board.onOutputsChanged = [&] { clock.advance(1); }; // every report sent costs time
+    // Every report sent costs more time than the loop's deadlines allow: the turns overrun them
+    // and run on at once.
+    board.onOutputsChanged = [&] { clock.advance(150); };
     runMainLoop(m);
     EXPECT_LT(host.idleWaits, 100u);
 }
@@ -134,4 +180,94 @@ TEST_F(MainLoop, BothFlippersHeldThroughAGameEndTheLoopOnlyFiveSecondsAfterGameO
     EXPECT_EQ(m.rt.mainLoopRunning, 1);
     turns(400);
     EXPECT_EQ(m.rt.mainLoopRunning, 0);
+}
+
+TEST_F(MainLoop, TheRunTimeLimitEndsTheLoopAtItsMillisecondWithItsJournalLine) {
+    JournalLines journal;
+    m.hooks.trace = &journal;
+    m.rt.quitAfterSet = true;
+    m.rt.quitAfterMs = 300;
+    m.rt.splashEnded = 1;
+    m.rt.splashEndTime = clock.now() - 299;
+    EXPECT_EQ(runTimeLeft(m), 1u) << "a guard that comes early leaves the run alone";
+    EXPECT_EQ(m.rt.quitRequested, 0);
+    m.rt.splashEndTime = clock.now();
+    runMainLoop(m);
+    EXPECT_EQ(clock.now() - m.rt.splashEndTime, 300u);
+    ASSERT_FALSE(journal.lines.empty());
+    int quitLines = 0;
+    for (const auto& [time, text] : journal.lines)
+        if (text == "quit after") {
+            ++quitLines;
+            EXPECT_EQ(time - m.rt.splashEndTime, 300u);
+        }
+    EXPECT_EQ(quitLines, 1);
+    EXPECT_EQ(runTimeLeft(m), 0u);
+}
+
+// Attract mode on the simulated board: the loop wakes for the chaser every 3 ms, for a scripted
+// coin at its millisecond (and the next one, which takes it), and for nothing in between; the
+// chaser keeps its pace and the coin is credited.
+TEST_F(MainLoop, AnIdleLoopSleepsUntilItsNextDeadlineAndMissesNone) {
+    SleepingHost sleeper(clock);
+    m.hooks.host = &sleeper;
+    const uint32_t start = clock.now();
+    scheduleNow("1000 pulse c4 60");
+    m.nextScheduledInput = [&] { return player.nextTime(); };
+    m.rt.quitAfterSet = true;
+    m.rt.quitAfterMs = 3000;
+    m.rt.splashEnded = 1;
+    m.rt.splashEndTime = start;
+    const uint8_t chaserStart = m.rt.chaserIndex;
+    runMainLoop(m);
+
+    EXPECT_EQ(clock.now() - start, 3000u);
+    EXPECT_EQ(m.credits.value(), 1);
+    auto wokeAt = [&](uint32_t t) {
+        return std::find(sleeper.turnTimes.begin(), sleeper.turnTimes.end(), start + t) !=
+               sleeper.turnTimes.end();
+    };
+    EXPECT_TRUE(wokeAt(1000));
+    EXPECT_TRUE(wokeAt(1001));
+    EXPECT_TRUE(wokeAt(1060));
+    ASSERT_FALSE(sleeper.waits.empty());
+    EXPECT_LE(*std::max_element(sleeper.waits.begin(), sleeper.waits.end()), 3u);
+    EXPECT_LT(m.rt.loopTurns, 1100u) << "about one turn per chaser step, not one per millisecond";
+    // 3000 ms at one lamp every 3 ms: 1000 steps, 15 rounds of 64 and 40 more.
+    EXPECT_EQ(m.rt.chaserIndex, uint8_t((chaserStart + 1000) % 64));
+}
+
+// A pulse ends on the millisecond the coil engine releases it, with the loop asleep in between;
+// on a board that must be polled the loop never sleeps more than 1 ms.
+TEST_F(MainLoop, ACoilPulseEndsOnTimeAndAPolledBoardIsReadEveryMillisecond) {
+    SleepingHost sleeper(clock);
+    m.hooks.host = &sleeper;
+    m.game.playersDoneMask = 0x0E; // a game: no chaser
+    std::vector<uint32_t> changes;
+    board.onOutputsChanged = [&] {
+        bool on = board.coilEnergised(3);
+        if (changes.size() % 2 == (on ? 0u : 1u))
+            changes.push_back(clock.now());
+    };
+    turns(5);
+    coilPulse(m.outputs, m.outputs.coils[3]);
+    m.rt.quitAfterSet = true;
+    m.rt.quitAfterMs = 400;
+    m.rt.splashEnded = 1;
+    m.rt.splashEndTime = clock.now();
+    runMainLoop(m);
+    ASSERT_EQ(changes.size(), 2u);
+    EXPECT_EQ(changes[1] - changes[0], m.outputs.coils[3].pulseMs + 1);
+    EXPECT_GT(*std::max_element(sleeper.waits.begin(), sleeper.waits.end()), 1u);
+
+    UnannouncedBoard polled;
+    m.boardTransport = &polled;
+    m.rt.mainLoopRunning = 1;
+    m.rt.quitRequested = 0;
+    m.rt.splashEndTime = clock.now();
+    sleeper.waits.clear();
+    runMainLoop(m);
+    ASSERT_FALSE(sleeper.waits.empty());
+    EXPECT_EQ(*std::max_element(sleeper.waits.begin(), sleeper.waits.end()), 1u);
+    EXPECT_EQ(nextLoopDeadline(m), clock.now() + 1);
 }

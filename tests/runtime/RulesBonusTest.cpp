@@ -127,6 +127,34 @@ TEST_F(BonusHole, IsDeafFor150MsAfterTheKick) {
     EXPECT_EQ(h.coilPulses(coil::kBonusHoleKicker).size(), 1u);
 }
 
+// The ball lies in the hole until the kicker moves it: a closure reported meanwhile (it rattles)
+// neither scores again nor delays the kick, nor does one within 150 ms of the kick; later the
+// hole scores again.
+TEST_F(BonusHole, IsDeafFromTheCaptureUntil150MsAfterTheKickFired) {
+    h.close(contact::kBonusHole);
+    ASSERT_TRUE(h.runUntil([&] { return h.m.game.bonusHoleReleaseTime != 0; }));
+    const uint32_t captured = h.clock.now();
+    h.run(300);
+    h.open(contact::kBonusHole);
+    h.run(5);
+    h.close(contact::kBonusHole);
+    ASSERT_TRUE(h.runUntil([&] { return !h.coilPulses(coil::kBonusHoleKicker).empty(); }, 2000));
+    const uint32_t fired = h.coilPulses(coil::kBonusHoleKicker)[0];
+    EXPECT_LE(fired - captured, 502u) << "the kick comes on time";
+    h.open(contact::kBonusHole); // kicked out
+    h.run(100);
+    h.pulse(contact::kBonusHole, 20); // a bounce 100 ms after the kick
+    h.run(200);
+    ASSERT_TRUE(h.settle());
+    EXPECT_EQ(h.score(0), 500u);
+    EXPECT_FALSE(h.pending(contact::kBonusHole));
+    EXPECT_EQ(h.coilPulses(coil::kBonusHoleKicker).size(), 1u);
+
+    h.hit(contact::kBonusHole); // the next ball in the hole
+    ASSERT_TRUE(h.settle());
+    EXPECT_EQ(h.score(0), 1000u);
+}
+
 TEST_F(BonusHole, LitHoleWithBonus12CountsItWhileTheBallWaits) {
     player().bonus = 12;
     lampOn(h.m.outputs, lamp::kBonusHoleLit);

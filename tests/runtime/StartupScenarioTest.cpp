@@ -87,6 +87,39 @@ TEST_F(StartupScenario, ACoinOnTheScreenAddsACreditKeptForTheGame) {
     EXPECT_EQ(host.displayInits, 0); // the screen never left
 }
 
+// With the table choice on, the chosen table plays on its own credits: table 7's game takes its
+// credit from "Comptabilite7" while configuration 0's credits stay where they are.
+TEST_F(StartupScenario, EachTablePlaysOnTheCreditsOfItsOwnAccountingFile) {
+    storeStartupChoice(true);
+    m.rt.keepMediaOptions = true;
+    auto storeCredits = [&](int config, uint8_t units) {
+        AccountingRecord r;
+        createAccountingDefaults(m.root, config, r);
+        r.creditUnits = units;
+        saveAccounting(dataFile(numberedName(kAccountingFileName, config)), r);
+    };
+    auto creditsOf = [&](int config) {
+        AccountingRecord r;
+        loadAccounting(dataFile(numberedName(kAccountingFileName, config)), r);
+        return creditDigits(r).value();
+    };
+    storeCredits(0, 5);
+    storeCredits(7, 2);
+    schedule("300 pulse c64 60\n" // previous: from 0 round to 7
+             "900 pulse c5 60\n"  // start: configuration 7
+             "3000 pulse c5 60"); // a game on table 7
+    m.rt.quitAfterSet = true;
+    m.rt.quitAfterMs = 6000;
+    FormCreate(m);
+    runEventLoop(20000);
+    ASSERT_EQ(m.rt.closed, 1);
+    EXPECT_EQ(m.rt.configurationInUse, 7);
+    EXPECT_EQ(m.credits.value(), 1);
+    EXPECT_EQ(creditsOf(7), 1);
+    EXPECT_EQ(creditsOf(0), 5);
+    EXPECT_EQ(m.params.accounting.countersLow[kStatGamesStarted], 1u);
+}
+
 TEST_F(StartupScenario, NoBoardShowsTheWarningThenTheDashboardAndEnds) {
     board.setPresent(false);
     FormCreate(m);

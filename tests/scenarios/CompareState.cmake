@@ -1,10 +1,10 @@
 # Runs pinstage on a script and compares the final state line of its trace with the expected one.
-# -DPROGRAM= -DSCRIPT= -DEXPECTED= -DWORKDIR= -DQUIT_AFTER=
+# -DPROGRAM= -DSCRIPT= -DEXPECTED= -DWORKDIR= -DQUIT_AFTER= -DSEED= (the seed of the match draw)
 file(REMOVE_RECURSE ${WORKDIR})
 file(MAKE_DIRECTORY ${WORKDIR})
 execute_process(
   COMMAND ${PROGRAM} --simulate --dumb-playfield --windowed --root ${WORKDIR}/root --script ${SCRIPT}
-          --trace ${WORKDIR}/trace.txt --quit-after ${QUIT_AFTER}
+          --trace ${WORKDIR}/trace.txt --quit-after ${QUIT_AFTER} --seed ${SEED}
   RESULT_VARIABLE status
   TIMEOUT 300)
 if(NOT status EQUAL 0)

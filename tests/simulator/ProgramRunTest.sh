@@ -15,7 +15,7 @@ hold) printf '# coin, then start held\n0 pulse c4 60\n800 close c5\n' > "$dir/s.
 *) echo "unknown case $what"; exit 2 ;;
 esac
 QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy "$prog" --simulate --windowed --root "$dir/root" \
-    --script "$dir/s.txt" --trace "$dir/t.txt" --quit-after $quit > "$dir/out.txt" 2>&1
+    --script "$dir/s.txt" --trace "$dir/t.txt" --quit-after $quit --seed 12345 > "$dir/out.txt" 2>&1
 rc=$?
 fail() {
     echo "FAILED: $1"

@@ -34,6 +34,23 @@ TEST_F(SmartPlayfieldTest, RightBankTargetsStayDownUntilTheirResetCoil) {
     EXPECT_EQ(pf.counters().bankResets, 3u); // coil 6 stands both left banks up
 }
 
+// What the main loop sleeps until: the next switch change the playfield makes by itself.
+TEST_F(SmartPlayfieldTest, TellsWhenItNextChangesASwitchByItself) {
+    EXPECT_FALSE(pf.nextChangeTime());
+    const uint32_t start = clock.now();
+    pf.hit(14, 60); // the rubber: closed now, open 60 ms later
+    pf.tick(clock.now());
+    ASSERT_TRUE(pf.nextChangeTime());
+    EXPECT_EQ(*pf.nextChangeTime(), start + 60);
+    clock.advance(59);
+    pf.tick(clock.now());
+    EXPECT_TRUE(board.switchClosed(14));
+    clock.advance(1);
+    pf.tick(clock.now());
+    EXPECT_FALSE(board.switchClosed(14)) << "open at the time it gave";
+    EXPECT_FALSE(pf.nextChangeTime());
+}
+
 TEST_F(SmartPlayfieldTest, ResetWhileTheBallStillPressesTheTargetStandsItUp) {
     pf.hit(9, 50);
     pf.tick(clock.now());

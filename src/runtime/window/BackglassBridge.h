@@ -8,6 +8,7 @@
 #include "runtime/Machine.h"
 
 #include <memory>
+#include <optional>
 
 namespace pinstage {
 
@@ -30,6 +31,13 @@ public:
     FrameOutcome fullRedraw(Machine& m, FramePresenter& presenter);
 
     Backglass* backglass() { return backglass_.get(); }
+    // When the next frame is due (now when one is forced), if the display is up.
+    std::optional<uint32_t> nextFrameTime(uint32_t now) const {
+        if (!ready())
+            return std::nullopt;
+        std::optional<uint32_t> last = backglass_->cadence.lastFrameTime();
+        return last ? *last + kFramePeriodMs : now;
+    }
 
 private:
     const FrameContext& context(const Machine& m);

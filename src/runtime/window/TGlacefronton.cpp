@@ -7,6 +7,7 @@
 #include "platform/PinError.h"
 #include "platform/qt/FullScreen.h"
 #include "runtime/MachineOps.h"
+#include "runtime/MainLoop.h"
 #include "runtime/ModalKeys.h"
 #include "runtime/Startup.h"
 #include "runtime/WaysOut.h"
@@ -61,6 +62,8 @@ TGlacefronton::TGlacefronton(Machine& m, SoundEngine& engine, PowerControl& powe
     m_.sound = sound_.get();
     m_.hooks.host = this;
 
+    wakeTimer_.setSingleShot(true);
+    wakeTimer_.setTimerType(Qt::PreciseTimer);
     startupTimer_.setInterval(int(kStartupTickMs));
     connect(&startupTimer_, &QTimer::timeout, this, [this] { startupTimerTick(); });
     FormCreate(m_);
@@ -163,24 +166,32 @@ void TGlacefronton::runSplash(Machine&) {
 void TGlacefronton::splashEnded(Machine& m) {
     if (options_.splashEnded)
         options_.splashEnded(m);
-    if (m.rt.quitAfterSet) {
-        // The loop ends the run itself; a modal window (a box, the dashboard) is closed for it.
-        QTimer::singleShot(std::chrono::milliseconds(m.rt.quitAfterMs + 500), this, [this] {
-            if (m_.rt.closed)
-                return;
-            requestQuit(m_);
-            while (QWidget* modal = QApplication::activeModalWidget()) {
-                if (auto* dialog = qobject_cast<QDialog*>(modal))
-                    dialog->reject();
-                else
-                    modal->close();
-                if (QApplication::activeModalWidget() == modal)
-                    break;
-            }
-            if (!m_.rt.mainLoopRunning && !startupTimer_.isActive())
-                startupTimer_.start();
-        });
-    }
+    if (m.rt.quitAfterSet)
+        armRunTimeGuard(m.rt.quitAfterMs + 500);
+}
+
+void TGlacefronton::armRunTimeGuard(uint32_t ms) {
+    // The loop ends the run itself; this guard, a little later, closes a modal window (a box, the
+    // dashboard) or ends a wait that holds the loop. A precise timer: a coarse one may fire 5 %
+    // early, and the guard never ends the run before its time.
+    QTimer::singleShot(std::chrono::milliseconds(ms), Qt::PreciseTimer, this, [this] {
+        if (m_.rt.closed)
+            return;
+        if (uint32_t left = runTimeLeft(m_)) {
+            armRunTimeGuard(left);
+            return;
+        }
+        while (QWidget* modal = QApplication::activeModalWidget()) {
+            if (auto* dialog = qobject_cast<QDialog*>(modal))
+                dialog->reject();
+            else
+                modal->close();
+            if (QApplication::activeModalWidget() == modal)
+                break;
+        }
+        if (!m_.rt.mainLoopRunning && !startupTimer_.isActive())
+            startupTimer_.start();
+    });
 }
 
 void TGlacefronton::composeFrame(Machine& m) {
@@ -232,16 +243,33 @@ void TGlacefronton::releaseCursorClip(Machine&) {
     input_.releaseConfinement();
 }
 
+void TGlacefronton::idleWait(Machine& m) {
+    // Window events wake the loop at once (the simulator's switches come that way); otherwise the
+    // timer does, at the loop's next deadline.
+    int32_t ms = int32_t(m.rt.wakeAt - m.now());
+    if (ms <= 0)
+        return;
+    wakeTimer_.start(ms);
+    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    wakeTimer_.stop();
+}
+
+std::optional<uint32_t> TGlacefronton::nextFrameTime(const Machine& m) const {
+    return display_.nextFrameTime(m.now());
+}
+
 void TGlacefronton::waitForEvents(Machine&) {
     QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
 }
 
 void TGlacefronton::pause(Machine& m, uint32_t ms) {
-    // The window keeps painting; nothing of the machine runs.
+    // The window keeps painting; of the machine only the output engines run, so that a pulse
+    // under way ends on time.
     uint32_t start = m.now();
     while (!periodPassed(m.now(), start, ms)) {
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        QThread::msleep(10);
+        runOutputEngines(m);
+        QThread::msleep(1);
     }
 }
 

@@ -75,6 +75,8 @@ public:
     void setCursorShown(Machine&, bool shown) override;
     void synthesiseKey(const char* key) override;
     void releaseCursorClip(Machine&) override;
+    void idleWait(Machine&) override;
+    std::optional<uint32_t> nextFrameTime(const Machine& m) const override;
     void waitForEvents(Machine&) override;
     void pause(Machine&, uint32_t ms) override;
     void showMainWindow(Machine&) override;
@@ -103,6 +105,8 @@ protected:
 
 private:
     void fatal(const QString& message);
+    // The run time limit's guard, ms from now.
+    void armRunTimeGuard(uint32_t ms);
     template <typename F> void guarded(F&& f);
 
     Machine& m_;
@@ -114,6 +118,7 @@ private:
     BackglassBridge display_;
     QImage screen_;
     QTimer startupTimer_;
+    QTimer wakeTimer_; // ends an idle wait at the loop's next deadline
     QProgressBar* splashBar_ = nullptr;
     QPointer<QMessageBox> splashBox_;
     int splashEscapes_ = 0;
