@@ -1,0 +1,52 @@
+// A pointer the program draws itself, for platforms where a client may not move the system
+// pointer (Wayland): a small arrow laid over the top-level window under the point.
+#pragma once
+
+#include <QObject>
+#include <QPoint>
+#include <QPointer>
+#include <QString>
+
+class QWidget;
+
+namespace pinstage {
+
+// How the pointer the buttons drive is shown: the system pointer moved there, or our own arrow.
+enum class PointerKind { System, Drawn };
+
+// The one decision: a Wayland client cannot move the system pointer, so it draws its own.
+PointerKind pointerKindFor(const QString& platformName);
+// The kind for the running application's platform.
+PointerKind platformPointerKind();
+
+class DrawnPointer : public QObject {
+public:
+    // The point of the arrow's picture that stands at the pointer's position.
+    static constexpr QPoint kHotSpot{1, 1};
+
+    DrawnPointer();
+    ~DrawnPointer() override;
+
+    // Places the arrow at a global position; it appears from the first placement on.
+    void moveTo(QPoint global);
+    void setShown(bool shown);
+
+    // The arrow's widget now (a child of the window under the point), null when there is none.
+    QWidget* widget() const { return arrow_; }
+
+protected:
+    // Windows shown, hidden, moved or resized may change which one lies under the point.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void refresh();
+    void refreshLater();
+
+    QPoint pos_;
+    bool placed_ = false;
+    bool shown_ = true;
+    bool refreshQueued_ = false;
+    QPointer<QWidget> arrow_;
+};
+
+} // namespace pinstage
