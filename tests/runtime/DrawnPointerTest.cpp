@@ -1,6 +1,7 @@
 // The pointer the program draws itself where it cannot move the system pointer: forced on the
 // offscreen platform, it follows the moves and the confinement, hides, changes windows, and lets
 // clicks through to the widget beneath.
+#include "platform/qt/FullScreen.h"
 #include "runtime/window/InputSynth.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +11,7 @@
 #include <QDialog>
 #include <QImage>
 #include <QPushButton>
+#include <QScreen>
 
 #include <memory>
 
@@ -108,13 +110,19 @@ TEST(DrawnPointer, MovesOntoABoxAboveTheWindowAndBackWhenTheBoxGoes) {
     Stage stage;
     InputSynth input(nullptr, PointerKind::Drawn);
     const DrawnPointer* drawn = input.drawnPointer();
-    input.setCursorPos(QPoint(450, 350));
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    const QPoint boxAt = screen.topLeft() + QPoint((screen.width() - 200) / 2, (screen.height() - 100) / 2);
+    const QPoint inBox = boxAt + QPoint(150, 80);
+    input.setCursorPos(inBox);
     ASSERT_NE(drawn->widget(), nullptr);
     EXPECT_EQ(drawn->widget()->window(), &stage.window);
 
+    // A box centred as a kiosk compositor centres it: half the free room each side.
     auto box = std::make_unique<QDialog>();
     box->setWindowFlag(Qt::FramelessWindowHint);
-    box->setGeometry(400, 300, 200, 100);
+    box->setFixedSize(200, 100);
+    centreOnScreen(*box, nullptr);
+    EXPECT_EQ(box->pos(), boxAt);
     auto* ok = new QPushButton("OK", box.get());
     ok->setGeometry(20, 20, 100, 40);
     int boxClicks = 0;
@@ -126,9 +134,13 @@ TEST(DrawnPointer, MovesOntoABoxAboveTheWindowAndBackWhenTheBoxGoes) {
     ASSERT_NE(drawn->widget(), nullptr);
     EXPECT_EQ(drawn->widget()->window(), box.get());
     EXPECT_TRUE(drawn->widget()->isVisible());
+    EXPECT_EQ(arrowTip(*drawn), inBox);
     input.confine(box->geometry());
-    input.setCursorPos(QPoint(430, 330));
-    EXPECT_EQ(arrowTip(*drawn), QPoint(430, 330));
+    QPoint onOk = placedToGlobal(*ok, QPoint(10, 10));
+    EXPECT_EQ(onOk, boxAt + QPoint(30, 30));
+    input.setCursorPos(onOk);
+    EXPECT_EQ(arrowTip(*drawn), onOk);
+    EXPECT_EQ(placedWidgetAt(onOk, nullptr), ok);
     EXPECT_TRUE(input.click());
     EXPECT_EQ(boxClicks, 1);
     EXPECT_EQ(stage.clicks, 0);
@@ -139,5 +151,6 @@ TEST(DrawnPointer, MovesOntoABoxAboveTheWindowAndBackWhenTheBoxGoes) {
     QApplication::processEvents();
     ASSERT_NE(drawn->widget(), nullptr);
     EXPECT_EQ(drawn->widget()->window(), &stage.window);
-    EXPECT_EQ(arrowTip(*drawn), QPoint(430, 330));
+    EXPECT_EQ(arrowTip(*drawn), onOk);
+    EXPECT_EQ(placedWindowAt(onOk), &stage.window);
 }

@@ -9,6 +9,7 @@
 #include <QPainterPath>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
 
 namespace pinstage {
 
@@ -24,7 +25,7 @@ public:
         setAttribute(Qt::WA_TransparentForMouseEvents);
         setAttribute(Qt::WA_NoSystemBackground);
         setFocusPolicy(Qt::NoFocus);
-        resize(14, 22);
+        resize(20, 32); // the arrow's picture, half as large again as a desktop one: read from a distance
     }
 
 protected:
@@ -41,23 +42,53 @@ protected:
         arrow.closeSubpath();
         QPainter p(this);
         p.setRenderHint(QPainter::Antialiasing);
-        p.setPen(QPen(Qt::black, 1.2));
+        p.translate(h);
+        p.scale(1.5, 1.5);
+        p.translate(-h);
+        p.setPen(QPen(Qt::black, 1.0));
         p.setBrush(Qt::white);
         p.drawPath(arrow);
     }
 };
 
-// The top-level window the arrow belongs on: the active modal box when the point is in it
-// (it lies above the rest), else the window under the point.
-QWidget* hostAt(QPoint global) {
-    QWidget* modal = QApplication::activeModalWidget();
-    if (modal && modal->isVisible() && modal->geometry().contains(global))
+} // namespace
+
+QWidget* placedWindowAt(QPoint global) {
+    auto takes = [&](QWidget* w) {
+        return w && w->isVisible() && w->windowType() != Qt::ToolTip &&
+               !w->testAttribute(Qt::WA_TransparentForMouseEvents) && w->geometry().contains(global);
+    };
+    if (QWidget* modal = QApplication::activeModalWidget(); takes(modal))
         return modal;
-    QWidget* under = QApplication::widgetAt(global);
-    return under ? under->window() : nullptr;
+    if (QWidget* popup = QApplication::activePopupWidget(); takes(popup))
+        return popup;
+    const QWidgetList widgets = QApplication::topLevelWidgets();
+    const QWindowList windows = QGuiApplication::topLevelWindows();
+    for (auto it = windows.crbegin(); it != windows.crend(); ++it) {
+        for (QWidget* w : widgets) {
+            if (w->windowHandle() == *it && takes(w))
+                return w;
+        }
+    }
+    return nullptr;
 }
 
-} // namespace
+QWidget* placedWidgetAt(QPoint global, QPoint* local) {
+    QWidget* top = placedWindowAt(global);
+    if (!top)
+        return nullptr;
+    QPoint inTop = global - top->geometry().topLeft();
+    QWidget* child = top->childAt(inTop);
+    QWidget* w = child ? child : top;
+    if (local)
+        *local = w->mapFrom(top, inTop);
+    return w;
+}
+
+QPoint placedToGlobal(const QWidget& widget, QPoint local) {
+    const QWidget* top = widget.window();
+    return widget.mapTo(top, local) + top->geometry().topLeft();
+}
 
 PointerKind pointerKindFor(const QString& platformName) {
     return platformName.startsWith(QLatin1String("wayland")) ? PointerKind::Drawn : PointerKind::System;
@@ -114,7 +145,7 @@ void DrawnPointer::refreshLater() {
 }
 
 void DrawnPointer::refresh() {
-    QWidget* host = placed_ && shown_ ? hostAt(pos_) : nullptr;
+    QWidget* host = placed_ && shown_ ? placedWindowAt(pos_) : nullptr;
     if (!host) {
         if (arrow_)
             arrow_->hide();
@@ -124,7 +155,7 @@ void DrawnPointer::refresh() {
         arrow_ = new PointerArrow(host);
     else if (arrow_->parentWidget() != host)
         arrow_->setParent(host); // a window closing takes the arrow with it; a new one is made then
-    arrow_->move(host->mapFromGlobal(pos_) - kHotSpot);
+    arrow_->move(pos_ - host->geometry().topLeft() - kHotSpot);
     arrow_->raise();
     arrow_->show();
     arrow_->update();

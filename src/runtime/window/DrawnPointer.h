@@ -19,6 +19,15 @@ PointerKind pointerKindFor(const QString& platformName);
 // The kind for the running application's platform.
 PointerKind platformPointerKind();
 
+// The layout the program gave its windows is the only one known under Wayland, where a client is
+// not told where its windows are (Qt places them all at 0,0): the visible top-level window at a
+// global point by the geometry the program set (the active modal box first, then the latest
+// made), and the widget under the point in it with the point in that widget's coordinates.
+QWidget* placedWindowAt(QPoint global);
+QWidget* placedWidgetAt(QPoint global, QPoint* local);
+// A point of a widget in that layout (where QWidget::mapToGlobal would say 0,0 for the window).
+QPoint placedToGlobal(const QWidget& widget, QPoint local);
+
 class DrawnPointer : public QObject {
 public:
     // The point of the arrow's picture that stands at the pointer's position.

@@ -115,10 +115,13 @@ void InputSynth::confine(const QRect& area) {
 }
 
 bool InputSynth::click() {
-    QWidget* w = QApplication::widgetAt(pos_);
+    // Where the pointer is drawn, the platform does not know where windows are: the point is
+    // found in the layout the program gave them, as the arrow is.
+    QPoint at;
+    QWidget* w = drawn_ ? placedWidgetAt(pos_, &at) : QApplication::widgetAt(pos_);
     if (!w)
         return false;
-    QPointF local = w->mapFromGlobal(pos_);
+    QPointF local = drawn_ ? QPointF(at) : w->mapFromGlobal(QPointF(pos_));
     QMouseEvent press(QEvent::MouseButtonPress, local, QPointF(pos_), Qt::LeftButton, Qt::LeftButton,
                       Qt::NoModifier);
     QApplication::sendEvent(w, &press);
