@@ -45,11 +45,13 @@ QPoint arrowTip(const DrawnPointer& drawn) {
 
 } // namespace
 
-TEST(DrawnPointer, OnlyWaylandPlatformsDrawThePointer) {
+TEST(DrawnPointer, OnlyWaylandAndXwaylandDrawThePointer) {
     EXPECT_EQ(pointerKindFor("wayland"), PointerKind::Drawn);
     EXPECT_EQ(pointerKindFor("wayland-egl"), PointerKind::Drawn);
     EXPECT_EQ(pointerKindFor("xcb"), PointerKind::System);
     EXPECT_EQ(pointerKindFor("offscreen"), PointerKind::System);
+    EXPECT_EQ(pointerKindFor("xcb", "wayland-0"), PointerKind::Drawn); // Xwayland
+    EXPECT_EQ(pointerKindFor("offscreen", "wayland-0"), PointerKind::System);
     EXPECT_EQ(InputSynth().drawnPointer(), nullptr); // offscreen moves its own pointer
 }
 

@@ -90,12 +90,16 @@ QPoint placedToGlobal(const QWidget& widget, QPoint local) {
     return widget.mapTo(top, local) + top->geometry().topLeft();
 }
 
-PointerKind pointerKindFor(const QString& platformName) {
-    return platformName.startsWith(QLatin1String("wayland")) ? PointerKind::Drawn : PointerKind::System;
+PointerKind pointerKindFor(const QString& platformName, const QString& waylandDisplay) {
+    if (platformName.startsWith(QLatin1String("wayland")))
+        return PointerKind::Drawn;
+    if (platformName == QLatin1String("xcb") && !waylandDisplay.isEmpty())
+        return PointerKind::Drawn;
+    return PointerKind::System;
 }
 
 PointerKind platformPointerKind() {
-    return pointerKindFor(QGuiApplication::platformName());
+    return pointerKindFor(QGuiApplication::platformName(), qEnvironmentVariable("WAYLAND_DISPLAY"));
 }
 
 DrawnPointer::DrawnPointer() {

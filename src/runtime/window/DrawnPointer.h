@@ -14,8 +14,10 @@ namespace pinstage {
 // How the pointer the buttons drive is shown: the system pointer moved there, or our own arrow.
 enum class PointerKind { System, Drawn };
 
-// The one decision: a Wayland client cannot move the system pointer, so it draws its own.
-PointerKind pointerKindFor(const QString& platformName);
+// The one decision: a Wayland client cannot move the system pointer, so it draws its own. An X
+// client of Xwayland (a Wayland display given) may warp the X pointer, but the pointer shown is
+// the compositor's, which does not follow: it draws its own too.
+PointerKind pointerKindFor(const QString& platformName, const QString& waylandDisplay = {});
 // The kind for the running application's platform.
 PointerKind platformPointerKind();
 
