@@ -42,7 +42,10 @@ void centreOnScreen(QWidget& window, QScreen* screen) {
     QSize size = window.frameGeometry().size();
     if (size.isEmpty())
         size = window.sizeHint();
-    window.move(area.center() - QPoint(size.width() / 2, size.height() / 2));
+    // Centred as a kiosk compositor centres a box itself (half the free room each side), so that
+    // where the program believes the box is matches where it is shown under Wayland.
+    window.move(area.topLeft() +
+                QPoint((area.width() - size.width()) / 2, (area.height() - size.height()) / 2));
 }
 
 QPoint nearestPointInside(const QRect& area, QPoint p) {

@@ -47,7 +47,13 @@ QString textOf(int key) {
 
 } // namespace
 
+InputSynth::InputSynth(QWidget* fallback, std::optional<PointerKind> kind) : fallback_(fallback) {
+    if (kind.value_or(platformPointerKind()) == PointerKind::Drawn)
+        drawn_ = std::make_unique<DrawnPointer>();
+}
+
 InputSynth::~InputSynth() {
+    drawn_.reset(); // the arrow goes with its owner, not shown again on the way out
     setCursorShown(true);
 }
 
@@ -86,7 +92,10 @@ void InputSynth::setCursorPos(QPoint p) {
     if (confinement_)
         p = nearestPointInside(*confinement_, p);
     pos_ = p;
-    QCursor::setPos(p);
+    if (drawn_)
+        drawn_->moveTo(p);
+    else
+        QCursor::setPos(p);
 }
 
 void InputSynth::confine(const QRect& area) {
@@ -94,19 +103,25 @@ void InputSynth::confine(const QRect& area) {
     if (confinement_->isEmpty())
         confinement_ = QRect(confinement_->topLeft(), QSize(1, 1));
     // A clip rectangle: the pointer the operator moves is left alone while it is inside, and
-    // only a pointer outside is brought to the nearest point inside.
-    QPoint real = QCursor::pos();
+    // only a pointer outside is brought to the nearest point inside. The drawn pointer is the
+    // only one the program knows of: the system's cannot be read or moved there.
+    QPoint real = drawn_ ? pos_ : QCursor::pos();
     QPoint inside = nearestPointInside(*confinement_, real);
-    if (inside != real)
-        QCursor::setPos(inside);
     pos_ = inside;
+    if (drawn_)
+        drawn_->moveTo(inside);
+    else if (inside != real)
+        QCursor::setPos(inside);
 }
 
 bool InputSynth::click() {
-    QWidget* w = QApplication::widgetAt(pos_);
+    // Where the pointer is drawn, the platform does not know where windows are: the point is
+    // found in the layout the program gave them, as the arrow is.
+    QPoint at;
+    QWidget* w = drawn_ ? placedWidgetAt(pos_, &at) : QApplication::widgetAt(pos_);
     if (!w)
         return false;
-    QPointF local = w->mapFromGlobal(pos_);
+    QPointF local = drawn_ ? QPointF(at) : w->mapFromGlobal(QPointF(pos_));
     QMouseEvent press(QEvent::MouseButtonPress, local, QPointF(pos_), Qt::LeftButton, Qt::LeftButton,
                       Qt::NoModifier);
     QApplication::sendEvent(w, &press);
@@ -120,6 +135,8 @@ void InputSynth::setCursorShown(bool shown) {
     if (shown == shown_)
         return;
     shown_ = shown;
+    if (drawn_)
+        drawn_->setShown(shown);
     if (shown)
         QApplication::restoreOverrideCursor();
     else

@@ -1,12 +1,16 @@
 // Synthesised input for a machine with no keyboard and no mouse: key presses delivered to the
 // active modal window (or the focused widget), a pointer position of its own that a confinement
 // rectangle can hold, clicks at that position, and the pointer hidden through one counter.
+// Where the platform cannot move the system pointer, the pointer is drawn by the program.
 #pragma once
+
+#include "runtime/window/DrawnPointer.h"
 
 #include <QPoint>
 #include <QRect>
 #include <QString>
 
+#include <memory>
 #include <optional>
 
 class QWidget;
@@ -15,8 +19,9 @@ namespace pinstage {
 
 class InputSynth {
 public:
-    // The widget keys go to when no modal window is active and nothing has the focus.
-    explicit InputSynth(QWidget* fallback = nullptr) : fallback_(fallback) {}
+    // The widget keys go to when no modal window is active and nothing has the focus; the pointer
+    // kind is the platform's unless given.
+    explicit InputSynth(QWidget* fallback = nullptr, std::optional<PointerKind> kind = std::nullopt);
     // A pointer still hidden is shown again, so the override never outlives its owner.
     ~InputSynth();
     InputSynth(const InputSynth&) = delete;
@@ -28,8 +33,8 @@ public:
     // The widget a key goes to now.
     QWidget* keyTarget() const;
 
-    // Moves the pointer (kept inside the confinement rectangle) and the system cursor where the
-    // platform allows it.
+    // Moves the pointer (kept inside the confinement rectangle): the system cursor, or the drawn
+    // one where the platform cannot move the system cursor.
     void setCursorPos(QPoint p);
     QPoint cursorPos() const { return pos_; }
     // Keeps the pointer inside area from now on, as a clip rectangle: a pointer inside stays
@@ -44,8 +49,12 @@ public:
     void setCursorShown(bool shown);
     bool cursorShown() const { return shown_; }
 
+    // The program's own arrow, when it draws the pointer (null otherwise).
+    const DrawnPointer* drawnPointer() const { return drawn_.get(); }
+
 private:
     QWidget* fallback_;
+    std::unique_ptr<DrawnPointer> drawn_;
     QPoint pos_;
     std::optional<QRect> confinement_;
     bool shown_ = true;
