@@ -57,11 +57,9 @@ public:
             u8(o + i, uint8_t(v >> (8 * i)));
     }
     void i32(size_t o, int32_t v) { u32(o, uint32_t(v)); }
-    // Bytes beyond the image are dropped, as with the numbers.
     template <size_t N> void raw(size_t o, const std::array<uint8_t, N>& in) {
-        if (o >= b_.size())
-            return;
-        std::memcpy(b_.data() + o, in.data(), std::min(N, b_.size() - o));
+        for (size_t i = 0; i < N; ++i)
+            u8(o + i, in[i]);
     }
 
 private:
