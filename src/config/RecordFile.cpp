@@ -21,6 +21,15 @@ std::vector<uint8_t> readRecordFile(const std::filesystem::path& file, size_t ma
     return std::move(*bytes);
 }
 
+std::vector<uint8_t> overwritePrefix(std::span<const uint8_t> old, std::span<const uint8_t> bytes) {
+    // The size is the one of what was read, never of an earlier look at the file: a file cut in
+    // between is shorter than it was.
+    std::vector<uint8_t> image(bytes.begin(), bytes.end());
+    if (old.size() > bytes.size())
+        image.insert(image.end(), old.begin() + std::ptrdiff_t(bytes.size()), old.end());
+    return image;
+}
+
 void writeRecordFile(const std::filesystem::path& file, std::span<const uint8_t> bytes,
                      const std::string& saveMessage, SaveMode mode) {
     if (mode == SaveMode::OverwriteInPlace) {
@@ -30,8 +39,7 @@ void writeRecordFile(const std::filesystem::path& file, std::span<const uint8_t>
             auto old = readWholeFile(file);
             if (!old)
                 throw PinError(saveMessage);
-            std::copy(bytes.begin(), bytes.end(), old->begin());
-            if (!writeFileAtomically(file, *old))
+            if (!writeFileAtomically(file, overwritePrefix(*old, bytes)))
                 throw PinError(saveMessage);
             return;
         }

@@ -20,6 +20,9 @@ enum class SaveMode {
     OverwriteInPlace // the record replaces the file's first bytes; what follows is kept
 };
 
+// The image an in-place save writes: the bytes, then what the old file held beyond them.
+std::vector<uint8_t> overwritePrefix(std::span<const uint8_t> old, std::span<const uint8_t> bytes);
+
 // Replaces the file with the bytes, power-safe. Throws PinError(saveMessage) on failure, leaving
 // the old file as it was.
 void writeRecordFile(const std::filesystem::path& file, std::span<const uint8_t> bytes,

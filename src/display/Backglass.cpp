@@ -103,6 +103,9 @@ void createSymbols(Backglass& b, int first, int end) {
         const QImage& surface = b.surfaces[size_t(e)];
         symbol->surface = surface.isNull() ? nullptr : &surface;
         const FrontonElement& el = b.layout.elements[size_t(e)];
+        // A background whose source rectangle does not fit gives no design size: no picture.
+        if (e == 0 && !pictureSourceSize(el))
+            symbol->surface = nullptr;
         if (elementHasPicture(el)) {
             SymbolPlacement& p = symbol->place;
             // The background always covers the screen, whatever the screen's size.

@@ -11,10 +11,16 @@ namespace pinstage {
 
 DesignMapping::DesignMapping(ScreenSize screen, ScreenSize design) : screen_(screen), design_(design) {}
 
+std::optional<ScreenSize> pictureSourceSize(const FrontonElement& picture) {
+    int64_t w = int64_t(picture.sourceRight) - picture.sourceLeft;
+    int64_t h = int64_t(picture.sourceBottom) - picture.sourceTop;
+    if (w <= 0 || h <= 0 || w > kLargestPictureSide || h > kLargestPictureSide)
+        return std::nullopt;
+    return ScreenSize{int32_t(w), int32_t(h)};
+}
+
 DesignMapping DesignMapping::fromLayout(ScreenSize screen, const FrontonRecord& layout) {
-    const FrontonElement& picture0 = layout.elements[0];
-    return DesignMapping(
-        screen, {picture0.sourceRight - picture0.sourceLeft, picture0.sourceBottom - picture0.sourceTop});
+    return DesignMapping(screen, pictureSourceSize(layout.elements[0]).value_or(ScreenSize{}));
 }
 
 int32_t DesignMapping::scale(int32_t v, int32_t screen, int32_t design) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 namespace pinstage {
 
@@ -28,6 +29,13 @@ struct ScreenSize {
     bool operator==(const ScreenSize&) const = default;
 };
 
+// The largest side a picture's source rectangle may have; anything larger is a damaged layout.
+constexpr int64_t kLargestPictureSide = 65536;
+
+// The size of a picture's source rectangle, computed in 64 bits from the layout's values; nullopt when
+// it is empty, reversed or larger than any picture, so that a damaged layout means "no picture".
+std::optional<ScreenSize> pictureSourceSize(const FrontonElement& picture);
+
 // Design coordinates are those of the background picture's source rectangle (1360 x 768 with the
 // built-in layout); x maps to trunc(x * screen width / design width), y likewise.
 class DesignMapping {
@@ -35,7 +43,7 @@ public:
     DesignMapping() = default;
     // A design size that is not positive maps one to one, so a broken layout cannot divide by zero.
     DesignMapping(ScreenSize screen, ScreenSize design);
-    // The design size read from picture 0 of the layout.
+    // The design size read from picture 0 of the layout; one to one when that rectangle does not fit.
     static DesignMapping fromLayout(ScreenSize screen, const FrontonRecord& layout);
 
     ScreenSize screen() const { return screen_; }

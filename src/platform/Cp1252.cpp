@@ -86,6 +86,14 @@ std::string utf8ToCp1252(std::string_view in) {
             ++i;
             continue;
         }
+        // Overlong forms (C0 AF for '/'), surrogates and code points beyond U+10FFFF are malformed:
+        // the whole sequence becomes one '?', never the character it pretends to be.
+        static constexpr char32_t kShortest[5] = {0, 0, 0x80, 0x800, 0x10000};
+        if (cp < kShortest[len] || (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF) {
+            out.push_back('?');
+            i += len;
+            continue;
+        }
         int b = byteFor(cp);
         out.push_back(b < 0 ? '?' : char(b));
         i += len;

@@ -9,6 +9,7 @@
 #include "config/ContactsParams.h"
 #include "config/GameRuleParams.h"
 #include "config/LampsParams.h"
+#include "config/RecordFile.h"
 #include "platform/PinError.h"
 
 #include <gtest/gtest.h>
@@ -178,6 +179,16 @@ TYPED_TEST(RecordFiles, LoadAndSaveLeaveTheWorkingDirectoryAlone) {
     C::save(this->file(), r);
     C::load(this->file(), r);
     EXPECT_EQ(fs::current_path(), cwd);
+}
+
+TEST(RecordFileSave, InPlaceImageNeverReadsPastWhatTheFileHeld) {
+    const std::vector<uint8_t> record{1, 2, 3, 4};
+    // Longer than the record: its tail is kept.
+    EXPECT_EQ(overwritePrefix(std::vector<uint8_t>{9, 9, 9, 9, 7, 8}, record),
+              (std::vector<uint8_t>{1, 2, 3, 4, 7, 8}));
+    // Cut to fewer bytes than the record after its size was looked at: the record alone.
+    EXPECT_EQ(overwritePrefix(std::vector<uint8_t>{9, 9}, record), record);
+    EXPECT_EQ(overwritePrefix({}, record), record);
 }
 
 } // namespace

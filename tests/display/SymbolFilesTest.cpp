@@ -232,6 +232,28 @@ TEST(SymbolSurfacesTest, SymbolsOfTheLayout) {
     EXPECT_EQ(rig.layout.elements[88].drawSlot, 88);
 }
 
+TEST(SymbolSurfacesTest, BackgroundRectangleThatDoesNotFitIsNoPicture) {
+    // Bottom minus top overflows 32 bits; 1 to INT32_MAX fits 32 bits but no picture.
+    for (auto [top, bottom] : {std::pair{-2, INT32_MAX}, std::pair{1, INT32_MAX}, std::pair{INT32_MIN, 5}}) {
+        DisplayRig rig;
+        buildSymbolFiles(rig.layout, rig.root, 0, 88, DataDir::Images);
+        buildSymbolFiles(rig.layout, rig.root, 88, 89, DataDir::PubImages);
+        rig.layout.elements[0].sourceTop = top;
+        rig.layout.elements[0].sourceBottom = bottom;
+        EXPECT_EQ(pictureSourceSize(rig.layout.elements[0]), std::nullopt) << top;
+        initDisplay(rig.b(), {1360, 768});
+        initBackglass(rig.b(), {}, 0);
+        EXPECT_EQ(rig.b().mapping.design(), ScreenSize{}) << top;
+        EXPECT_EQ(rig.b().symbol(0)->surface, nullptr) << top;
+        // The other elements still draw, one to one.
+        rig.frame();
+        EXPECT_EQ(colourAt(rig.presenter.screen(), 5, 5), QColor(Qt::black)) << top;
+        EXPECT_EQ(rig.b().symbol(30)->place.destination, displayRect(rig.layout.elements[30])) << top;
+    }
+    FrontonElement sane = defaultFronton().elements[0];
+    EXPECT_EQ(pictureSourceSize(sane), (ScreenSize{1360, 768}));
+}
+
 TEST(SymbolSurfacesTest, PictureIntoSurface) {
     DisplayRig rig;
     QImage surface(64, 64, QImage::Format_RGB555);

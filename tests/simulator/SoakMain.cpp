@@ -1,19 +1,32 @@
 // Soak run of the simulator: the random ball plays game after game, with coins and starts made
 // automatically, for a stretch of simulated time on the manual clock, through the simulator window
-// (offscreen) or without it. It checks the machine's state at every turn, that games keep
-// finishing, that the credits in memory match the file, and that the heap in use does not grow
-// from one game over to the next after the first game. Exit code 0 when all held.
+// (offscreen) or without it. Now and then between games the operator opens and closes the
+// dashboard and goes through the table choice. It checks the machine's state at every turn, that
+// games keep finishing, that the credits in memory match the file, and that the heap in use does
+// not grow from one game over to the next after the first games. Exit code 0 when all held.
 //
-//   simulator_soak [--minutes N] [--seed S] [--no-window] [--verbose]
+//   simulator_soak [--minutes N | --hours N] [--seed S] [--no-window] [--verbose]
+//                  [--dashboard-every GAMES] [--choice-every GAMES]   (0: never)
 #include "GameMachine.h"
+#include "board/SwitchState.h"
+#include "config/ParameterStore.h"
+#include "dashboard/DashboardUi.h"
+#include "dashboard/Tableau_de_bord_usb_2023.h"
+#include "display/ReelBank.h"
+#include "display/ScreenMapping.h"
 #include "platform/PinError.h"
+#include "runtime/GameServe.h"
+#include "runtime/GameStart.h"
 #include "runtime/MachineOps.h"
+#include "runtime/Selection.h"
+#include "runtime/WaysOut.h"
 #include "simulator/PlayfieldDriver.h"
 #include "simulator/PlayfieldSimulator.h"
 
 #include <QApplication>
 #include <QPixmapCache>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -22,6 +35,8 @@
 #include <memory>
 #include <optional>
 #include <string>
+
+#include <unistd.h>
 
 #if defined(__SANITIZE_ADDRESS__)
 // From the sanitizer's allocator interface (GCC ships the library, not this header).
@@ -51,6 +66,8 @@ long residentKiB() {
 
 struct Options {
     uint32_t minutes = 30;
+    uint32_t dashboardEvery = 5; // games between two visits of the dashboard
+    uint32_t choiceEvery = 7;    // games between two table choices
     uint32_t seed = 1;
     bool window = true;
     bool verbose = false;
@@ -62,6 +79,12 @@ std::optional<Options> parse(int argc, char** argv) {
         std::string a = argv[i];
         if (a == "--minutes" && i + 1 < argc)
             o.minutes = uint32_t(std::strtoul(argv[++i], nullptr, 10));
+        else if (a == "--dashboard-every" && i + 1 < argc)
+            o.dashboardEvery = uint32_t(std::strtoul(argv[++i], nullptr, 10));
+        else if (a == "--choice-every" && i + 1 < argc)
+            o.choiceEvery = uint32_t(std::strtoul(argv[++i], nullptr, 10));
+        else if (a == "--hours" && i + 1 < argc)
+            o.minutes = 60u * uint32_t(std::strtoul(argv[++i], nullptr, 10));
         else if (a == "--seed" && i + 1 < argc)
             o.seed = uint32_t(std::strtoul(argv[++i], nullptr, 10));
         else if (a == "--no-window")
@@ -91,8 +114,85 @@ std::string brokenState(const Machine& m) {
     return {};
 }
 
+// The dashboard's boxes show nothing and the operator knows the password (a wrong one ends the
+// program, as "Sortir" does).
+class SilentUi final : public DashboardUi {
+public:
+    void warning(QWidget*, const QString&, const QString&) override {}
+    void error(QWidget*, const QString&) override {}
+    QString askPassword(QWidget*) override { return QString::fromUtf8(kDashboardPassword); }
+    void confineCursor(const QRect*) override {}
+};
+
+// With the window, the dashboard is the real one: shown, every page visited for a few timer ticks,
+// then closed without "Sortir" (which would end the program).
+class SoakHost final : public test::ClockHost {
+public:
+    SoakHost(ManualClock& clock, bool window) : ClockHost(clock), clock_(clock), window_(window) {}
+    void runDashboard(Machine& m) override {
+        ++dashboards;
+        if (!window_) {
+            clock_.advance(5000);
+            return;
+        }
+        SilentUi ui;
+        auto dashboard = std::make_unique<TTableauDeBord>(
+            m, ui, [] {}, false);
+        dashboard->show();
+        for (int page = 0; page < TTableauDeBord::kPageCount; ++page) {
+            dashboard->showPage(page);
+            for (int tick = 0; tick < 25; ++tick) {
+                clock_.advance(TTableauDeBord::kTimerMs);
+                dashboard->tick();
+            }
+            QCoreApplication::processEvents();
+        }
+        if (dashboard->exited())
+            throw PinError("the dashboard ended the program");
+        dashboard->hide();
+        dashboard.reset();
+        QCoreApplication::processEvents();
+    }
+
+private:
+    ManualClock& clock_;
+    bool window_;
+};
+
+// The table choice as the selection screen makes it: the next table, back to the first, start;
+// then the table is loaded again as a new start-up does (credits stay those in memory).
+void chooseTable(test::GameMachine& g) {
+    Machine& m = g.m;
+    m.rt.selectionWaiting = 1;
+    drawSelectionScreen(m);
+    for (int contact : {71, 64}) {
+        g.clock.advance(500);
+        m.switches.contactFlags[size_t(contact)] |= kContactPending;
+        selectionTick(m);
+        g.clock.advance(50);
+        selectionTick(m); // released
+    }
+    g.clock.advance(500);
+    m.switches.inputImages[0][0] |= 0x20; // start
+    selectionTick(m);
+    m.switches.inputImages[0][0] &= uint8_t(~0x20);
+    if (m.rt.selectionWaiting)
+        throw PinError("the table choice did not end");
+    m.rt.configurationInUse = m.rt.configurationNumber;
+    fullLoad(m.root, m.rt.configurationInUse, m.params, nullptr);
+    m.reels.build(m.params.fronton, DesignMapping::fromLayout(ScreenSize{1360, 768}, m.params.fronton),
+                  ReelSounds{});
+    if (Compteur* c = m.reels.counter(ReelBank::kCreditCounter))
+        c->showValueAtOnce(m.credits.value());
+    armDirectCoils(m);
+    connectReelsToGame(m);
+}
+
 int soak(const Options& o) {
     test::GameMachine g(0);
+    SoakHost host(g.clock, o.window);
+    g.m.hooks.host = &host;
+    uint32_t choices = 0;
     std::unique_ptr<PlayfieldSimulator> window;
     std::unique_ptr<PlayfieldDriver> bare;
     PlayfieldDriver* driver = nullptr;
@@ -116,7 +216,9 @@ int soak(const Options& o) {
     auto wallStart = std::chrono::steady_clock::now();
     uint64_t turns = 0;
     uint32_t gamesOver = 0, lastGameOverAt = start, lastRefresh = start;
-    size_t baseline = 0, lastHeap = 0, maxHeap = 0, warmMax = 0, laterMax = 0;
+    size_t baseline = 0, lastHeap = 0, maxHeap = 0, warmMax = 0, laterMax = 0, warmLast = 0;
+    // The first games, the first dashboard and the first table choice fill caches once.
+    const uint32_t warmGames = std::max({3u, o.dashboardEvery + 1, o.choiceEvery + 1});
     long baselineRss = 0;
     bool was = false;
     std::string failure;
@@ -150,10 +252,27 @@ int soak(const Options& o) {
                 lastHeap = heap;
                 maxHeap = std::max(maxHeap, heap);
                 // The first games warm caches up; from then on a game over finds the heap as before.
-                (gamesOver <= 3 ? warmMax : laterMax) = std::max(gamesOver <= 3 ? warmMax : laterMax, heap);
+                size_t& highest = gamesOver <= warmGames ? warmMax : laterMax;
+                highest = std::max(highest, heap);
+                if (gamesOver == warmGames)
+                    warmLast = heap;
+                std::printf("game %u over at %.1f min: turns %llu, credits %02d in memory, %02d in the file, "
+                            "heap %zu bytes\n",
+                            gamesOver, (g.clock.now() - start) / 60000.0, (unsigned long long)turns,
+                            g.m.credits.value(), g.creditsInFile(), heap);
+                if (g.m.credits.value() != g.creditsInFile()) {
+                    failure =
+                        "credits in memory and in the file differ after game " + std::to_string(gamesOver);
+                    break;
+                }
+                if (o.dashboardEvery && gamesOver % o.dashboardEvery == 0)
+                    dashboardWayOut(g.m);
+                if (o.choiceEvery && gamesOver % o.choiceEvery == 0) {
+                    chooseTable(g);
+                    ++choices;
+                }
                 if (o.verbose)
-                    std::printf("game %u over at %.1f min: heap %zu bytes\n", gamesOver,
-                                (g.clock.now() - start) / 60000.0, heap);
+                    std::fflush(stdout);
             }
             was = running;
             if (g.clock.now() - lastGameOverAt > 10u * 60u * 1000u) {
@@ -182,7 +301,12 @@ int soak(const Options& o) {
                 "then %ld KiB\n",
                 baseline, lastHeap, maxHeap, (long long)lastHeap - (long long)baseline, baselineRss,
                 residentKiB());
-    std::printf("credits %02d in memory, %02d in the file\n", g.m.credits.value(), g.creditsInFile());
+    if (gamesOver > warmGames && warmLast)
+        std::printf("heap after game %u: %+.1f bytes per game over the next %u games\n", warmGames,
+                    (double(lastHeap) - double(warmLast)) / (gamesOver - warmGames), gamesOver - warmGames);
+    std::printf(
+        "credits %02d in memory, %02d in the file; dashboard opened %d times, table chosen %u times\n",
+        g.m.credits.value(), g.creditsInFile(), host.dashboards, choices);
 
     if (failure.empty() && gamesOver < 3)
         failure = "fewer than 3 games finished";
@@ -203,9 +327,23 @@ int soak(const Options& o) {
 } // namespace
 
 int main(int argc, char** argv) {
+#if !defined(__SANITIZE_ADDRESS__)
+    // The allocator's per-thread caches keep freed blocks counted as in use, and fill slowly: without
+    // them the heap figure is the program's own. Tunables are read at start, hence the new start.
+    const char* tunables = std::getenv("GLIBC_TUNABLES");
+    if (!tunables || !std::strstr(tunables, "tcache_count")) {
+        std::string value =
+            std::string(tunables ? tunables : "") + (tunables ? ":" : "") + "glibc.malloc.tcache_count=0";
+        ::setenv("GLIBC_TUNABLES", value.c_str(), 1);
+        ::execv("/proc/self/exe", argv);
+        // Without a new start the figure only counts the caches' blocks too.
+    }
+#endif
     auto options = parse(argc, argv);
     if (!options) {
-        std::fprintf(stderr, "usage: simulator_soak [--minutes N] [--seed S] [--no-window] [--verbose]\n");
+        std::fprintf(stderr,
+                     "usage: simulator_soak [--minutes N | --hours N] [--seed S] [--no-window] [--verbose] "
+                     "[--dashboard-every GAMES] [--choice-every GAMES]\n");
         return 2;
     }
     if (!options->window)

@@ -3,6 +3,7 @@
 
 #include "config/FrontonParams.h"
 #include "display/SymbolFiles.h"
+#include "runtime/MachineOps.h"
 #include "sound/SoundSystem.h"
 
 namespace pinstage {
@@ -25,6 +26,8 @@ void BackglassBridge::init(Machine& m, ScreenSize screen, SoundEngine* engine) {
     buildSymbolFiles(layout, m.root, 0, kAdvertElement, DataDir::Images);
     buildSymbolFiles(layout, m.root, kAdvertElement, kFrontonElementCount, DataDir::PubImages);
     backglass_ = std::make_unique<Backglass>(layout, m.root);
+    if (!pictureSourceSize(layout.elements[0]))
+        trace(m, "backglass no picture: source rectangle of picture 0 out of range");
     initDisplay(*backglass_, screen);
     ReelSounds sounds{engine, soundOf(m, 0), soundOf(m, 1)};
     GameOverIndicator indicator = initBackglass(*backglass_, sounds, m.now());
