@@ -23,7 +23,7 @@ namespace {
 constexpr int64_t kLargestSymbolSide = 16384;
 
 bool isReel(int e) {
-    return e >= kFirstReelElement && e < kEndReelElements;
+    return e >= element::kFirstReel && e < element::kEndReels;
 }
 
 QImage loadPicture(const FrontonElement& picture, const DataRoot& root, DataDir dir) {
