@@ -13,6 +13,9 @@ constexpr int kBackground = 0;
 constexpr int kTitle = 1;
 constexpr int kFirstReel = 2;
 constexpr int kEndReels = 32; // the score and credit reels are 2 <= e < 32
+// The counters' units reels (players 1-4, then credits) and how many reels each counter has.
+constexpr std::array<int, 5> kCounterFirstReels{2, 9, 16, 23, 30};
+constexpr std::array<int, 5> kCounterReelCounts{7, 7, 7, 7, 2};
 constexpr int kCreditUnitsReel = 30;
 constexpr int kMultipliedBy = 32;
 constexpr int kReste = 33;
@@ -38,6 +41,9 @@ constexpr int kCreditFrame = 80;
 constexpr int kSecondsHundreds = 81; // 81-83
 constexpr int kLetterP = 84;         // 84-86: P, I, T
 constexpr int kAdvert = 88;
+inline constexpr bool isReel(int e) {
+    return e >= kFirstReel && e < kEndReels;
+}
 } // namespace element
 
 namespace lamp {

@@ -19,13 +19,14 @@ namespace {
 // A screen larger than this is not a screen: refusing it keeps the buffers' memory bounded.
 constexpr int32_t kLargestScreenSide = 16384;
 
-bool isReel(int e) {
-    return e >= element::kFirstReel && e < element::kEndReels;
-}
-
 // Elements lit when the backglass is built: counter frames, title, background, the players panel
 // with its digit 4, the second panel, GAME OVER and the four player bands.
-constexpr std::array<int, 15> kAttractElements{76, 77, 78, 79, 80, 1, 0, 42, 48, 43, 37, 59, 60, 61, 62};
+constexpr std::array<int, 15> kAttractElements{
+    element::kScoreFrame1,     element::kScoreFrame1 + 1, element::kScoreFrame1 + 2,
+    element::kScoreFrame1 + 3, element::kCreditFrame,     element::kTitle,
+    element::kBackground,      element::kPanelPlayers,    element::kPanelDigit1 + 3,
+    element::kPanelCompete,    element::kGameOver,        element::kBanner1,
+    element::kBanner1 + 1,     element::kBanner1 + 2,     element::kBanner1 + 3};
 
 } // namespace
 
@@ -109,7 +110,7 @@ void createSymbols(Backglass& b, int first, int end) {
             p.destination = e == element::kBackground ? PixelRect{0, 0, b.screen.width, b.screen.height}
                                                       : b.mapping.mapElement(el);
             p.parent = elementParent(el).value_or(0);
-            if (isReel(e)) {
+            if (element::isReel(e)) {
                 auto picture = elementPicture(el);
                 if (picture) {
                     const FrontonElement& pic = b.layout.elements[size_t(*picture)];

@@ -12,10 +12,6 @@ namespace pinstage {
 
 namespace {
 
-bool isReel(int e) {
-    return e >= element::kFirstReel && e < element::kEndReels;
-}
-
 // Copies the sides of the reel window that differ into the source rectangle.
 bool followReelWindow(const FrontonElement& el, PixelRect& source) {
     PixelRect window{el.reelWindowLeft, el.reelWindowTop, el.reelWindowRight, el.reelWindowBottom};
@@ -72,7 +68,7 @@ std::vector<FrameStep> planFrame(FrontonRecord& layout, const SymbolTable& symbo
         SymbolPlacement* sym = symbols[size_t(*e)];
         if (!sym)
             continue;
-        if (isReel(*e)) {
+        if (element::isReel(*e)) {
             // Reels follow their window and ignore the dirty and shown flags.
             if (followReelWindow(el, sym->source)) {
                 changed = true;
