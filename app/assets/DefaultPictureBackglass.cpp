@@ -31,7 +31,7 @@ QRectF elementRect(const FrontonRecord& r, int e) {
 // The places the stars must keep away from: every element with a picture, and the windows.
 std::vector<QRectF> occupied(const FrontonRecord& r) {
     std::vector<QRectF> v;
-    for (int e = 1; e < kAdvertElement; ++e)
+    for (int e = 1; e < element::kAdvert; ++e)
         if (elementPicture(r.elements[size_t(e)]))
             v.push_back(elementRect(r, e).adjusted(-14, -14, 14, 14));
     v.push_back(QRectF(kEmblemCentre.x() - 300, kEmblemCentre.y() - 160, 600, 320));

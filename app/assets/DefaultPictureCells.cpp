@@ -35,8 +35,8 @@ QRectF displayRect(int element) {
 // The first element showing a picture: its proportions are those the picture is drawn in.
 std::optional<int> firstElementShowing(int picture) {
     for (int e = 1; e < kFrontonElementCount; ++e)
-        if (e >= kEndReelElements || e < kFirstReelElement)
-            if (elementPicture(layout().elements[size_t(e)]) == picture && e != kAdvertElement)
+        if (e >= element::kEndReels || e < element::kFirstReel)
+            if (elementPicture(layout().elements[size_t(e)]) == picture && e != element::kAdvert)
                 return e;
     return std::nullopt;
 }
@@ -280,9 +280,9 @@ void paintUnlitElements(QPainter& p) {
         return false;
     };
     for (int layer = 0; layer < kFrontonLayerCount; ++layer)
-        for (int e = 1; e < kAdvertElement; ++e) {
+        for (int e = 1; e < element::kAdvert; ++e) {
             const FrontonElement& el = layout().elements[size_t(e)];
-            if (el.layer != layer || (e >= kFirstReelElement && e < kEndReelElements))
+            if (el.layer != layer || (e >= element::kFirstReel && e < element::kEndReels))
                 continue;
             auto picture = elementPicture(el);
             if (!picture || !drawnOnSheet(*picture) || samePlace(displayRect(e)))

@@ -66,7 +66,7 @@ struct PlayingMachine {
     SimulatedBoard board{clock};
     QuietEngine engine;
     std::unique_ptr<SoundSystem> sound;
-    std::array<SymbolPlacement, kBackglassElements> placements{};
+    std::array<SymbolPlacement, element::kCount> placements{};
     BenchHost host{clock};
 
     PlayingMachine() {
@@ -84,7 +84,7 @@ struct PlayingMachine {
         openBoard(m.io, board);
         m.reels.build(m.params.fronton, DesignMapping::fromLayout({1360, 768}, m.params.fronton),
                       ReelSounds{});
-        for (int e = 0; e < kBackglassElements; ++e)
+        for (int e = 0; e < element::kCount; ++e)
             m.symbols[size_t(e)] = &placements[size_t(e)];
         m.hooks.host = &host;
         m.rt.mainLoopRunning = 1;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "config/ByteCodec.h"
+#include "config/PentacleTable.h"
 #include "platform/DataRoot.h"
 
 #include <array>
@@ -15,14 +16,11 @@
 
 namespace pinstage {
 
-constexpr int kFrontonElementCount = 89;
+constexpr int kFrontonElementCount = element::kCount;
 constexpr int kFrontonPictureCount = 51; // elements 0-50 also describe pictures 0-50
 constexpr size_t kFrontonElementSize = 184;
 constexpr size_t kFrontonFileSize = kFrontonElementCount * kFrontonElementSize; // 16 376
 constexpr int32_t kFrontonLayerCount = 40;                                      // layers 0-39 are drawn
-constexpr int kFirstReelElement = 2;
-constexpr int kEndReelElements = 32; // reels are 2 <= e < 32
-constexpr int kAdvertElement = 88;
 
 struct FrontonElement {
     TextSlot<32> pictureFile;      // 0: picture file of picture n (elements 0-50)

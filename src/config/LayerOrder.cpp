@@ -13,10 +13,10 @@ int computeLayerOrder(FrontonRecord& r) {
 }
 
 std::optional<ReelPosition> reelOfElement(int element) {
-    if (element < kFirstReelElement || element >= kEndReelElements)
+    if (element < element::kFirstReel || element >= element::kEndReels)
         return std::nullopt;
-    int counter = (element - kFirstReelElement) / 7;
-    return ReelPosition{counter, element - kFirstReelElement - 7 * counter};
+    int counter = (element - element::kFirstReel) / 7;
+    return ReelPosition{counter, element - element::kFirstReel - 7 * counter};
 }
 
 } // namespace pinstage

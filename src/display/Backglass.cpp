@@ -19,13 +19,14 @@ namespace {
 // A screen larger than this is not a screen: refusing it keeps the buffers' memory bounded.
 constexpr int32_t kLargestScreenSide = 16384;
 
-bool isReel(int e) {
-    return e >= kFirstReelElement && e < kEndReelElements;
-}
-
 // Elements lit when the backglass is built: counter frames, title, background, the players panel
 // with its digit 4, the second panel, GAME OVER and the four player bands.
-constexpr std::array<int, 15> kAttractElements{76, 77, 78, 79, 80, 1, 0, 42, 48, 43, 37, 59, 60, 61, 62};
+constexpr std::array<int, 15> kAttractElements{
+    element::kScoreFrame1,     element::kScoreFrame1 + 1, element::kScoreFrame1 + 2,
+    element::kScoreFrame1 + 3, element::kCreditFrame,     element::kTitle,
+    element::kBackground,      element::kPanelPlayers,    element::kPanelDigit1 + 3,
+    element::kPanelCompete,    element::kGameOver,        element::kBanner1,
+    element::kBanner1 + 1,     element::kBanner1 + 2,     element::kBanner1 + 3};
 
 } // namespace
 
@@ -37,7 +38,7 @@ SymbolTable Backglass::symbolTable() {
 }
 
 void stretchBackgroundToScreen(FrontonRecord& layout, ScreenSize screen) {
-    FrontonElement& bg = layout.elements[0];
+    FrontonElement& bg = layout.elements[element::kBackground];
     bg.displayLeft = 0;
     bg.displayTop = 0;
     bg.displayRight = screen.width;
@@ -76,7 +77,7 @@ void releaseDisplay(Backglass& b) {
 }
 
 void loadSymbolSurfaces(Backglass& b) {
-    for (int e = 0; e < kBackglassElements; ++e) {
+    for (int e = 0; e < element::kCount; ++e) {
         QImage& surface = b.surfaces[size_t(e)];
         surface = QImage();
         const FrontonElement& el = b.layout.elements[size_t(e)];
@@ -96,8 +97,8 @@ void loadSymbolSurfaces(Backglass& b) {
 }
 
 void createSymbols(Backglass& b, int first, int end) {
-    first = std::clamp(first, 0, kBackglassElements);
-    end = std::clamp(end, first, kBackglassElements);
+    first = std::clamp(first, 0, element::kCount);
+    end = std::clamp(end, first, element::kCount);
     for (int e = first; e < end; ++e) {
         auto symbol = std::make_unique<Symbol>();
         const QImage& surface = b.surfaces[size_t(e)];
@@ -109,10 +110,10 @@ void createSymbols(Backglass& b, int first, int end) {
         if (elementHasPicture(el)) {
             SymbolPlacement& p = symbol->place;
             // The background always covers the screen, whatever the screen's size.
-            p.destination =
-                e == 0 ? PixelRect{0, 0, b.screen.width, b.screen.height} : b.mapping.mapElement(el);
+            p.destination = e == element::kBackground ? PixelRect{0, 0, b.screen.width, b.screen.height}
+                                                      : b.mapping.mapElement(el);
             p.parent = elementParent(el).value_or(0);
-            if (isReel(e)) {
+            if (element::isReel(e)) {
                 auto picture = elementPicture(el);
                 if (picture) {
                     const FrontonElement& pic = b.layout.elements[size_t(*picture)];
@@ -132,9 +133,9 @@ void createSymbols(Backglass& b, int first, int end) {
 GameOverIndicator initBackglass(Backglass& b, ReelSounds sounds, uint32_t now) {
     b.mapping = DesignMapping::fromLayout(b.screen, b.layout); // the layout may have been reloaded
     loadSymbolSurfaces(b);
-    createSymbols(b, 0, kBackglassElements);
+    createSymbols(b, 0, element::kCount);
     b.reels.build(b.layout, b.mapping, sounds);
-    for (int e = kFirstReelElement; e < kEndReelElements; ++e)
+    for (int e = element::kFirstReel; e < element::kEndReels; ++e)
         if (Symbol* s = b.symbol(e))
             s->place.shown = 1;
     for (int e : kAttractElements) {

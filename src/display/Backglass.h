@@ -33,8 +33,8 @@ struct Backglass {
     QImage backBuffer; // the frame being prepared (screen size)
     QImage scene;      // the composed backglass without transient text (screen size)
     Overlay overlay;
-    std::array<QImage, kBackglassElements> surfaces{};                 // null: no surface
-    std::array<std::unique_ptr<Symbol>, kBackglassElements> symbols{}; // null: not built
+    std::array<QImage, element::kCount> surfaces{};                 // null: no surface
+    std::array<std::unique_ptr<Symbol>, element::kCount> symbols{}; // null: not built
     ReelBank reels;
 
     // Frame state.
@@ -44,7 +44,7 @@ struct Backglass {
     QRegion backBufferOnly; // drawn on the back buffer only: restored from the scene after presenting
     uint64_t presentations = 0;
 
-    Symbol* symbol(int e) { return (e >= 0 && e < kBackglassElements) ? symbols[size_t(e)].get() : nullptr; }
+    Symbol* symbol(int e) { return (e >= 0 && e < element::kCount) ? symbols[size_t(e)].get() : nullptr; }
     // The placement table the frame planning reads.
     SymbolTable symbolTable();
 };

@@ -15,8 +15,8 @@ QImage renderDefaultBackglass(const std::filesystem::path& rootDir, int width, i
     FrontonRecord layout = defaultFronton();
     ScreenSize screen{width, height};
     stretchBackgroundToScreen(layout, screen);
-    buildSymbolFiles(layout, root, 0, kAdvertElement, DataDir::Images);
-    buildSymbolFiles(layout, root, kAdvertElement, kFrontonElementCount, DataDir::PubImages);
+    buildSymbolFiles(layout, root, 0, element::kAdvert, DataDir::Images);
+    buildSymbolFiles(layout, root, element::kAdvert, kFrontonElementCount, DataDir::PubImages);
 
     Backglass b(layout, root);
     initDisplay(b, screen);

@@ -55,7 +55,7 @@ QRect eraseElement(Backglass& b, int e, const EraseSource& source, QPainter& p) 
 void drawDigit(Backglass& b, int element, Symbol& s, QPainter& p) {
     const QImage* digit = nullptr;
     if (s.place.digit >= 0 && s.place.digit <= 9)
-        digit = &b.surfaces[size_t(kFirstDigitElement + s.place.digit)];
+        digit = &b.surfaces[size_t(element::kLottery0 + s.place.digit)];
     if (!digit || digit->isNull()) {
         s.draw(p);
         return;
@@ -168,17 +168,17 @@ FrameOutcome composeFrame(Backglass& b, const FrameContext& ctx, FramePresenter&
 }
 
 FrameOutcome fullRedraw(Backglass& b, const FrameContext& ctx, FramePresenter& presenter) {
-    for (int e = 0; e < kBackglassElements; ++e) {
+    for (int e = 0; e < element::kCount; ++e) {
         Symbol* s = b.symbol(e);
         if (!s)
             break;
         if (s->place.shown == 1)
             b.layout.elements[size_t(e)].dirty = 1;
     }
-    for (int e = kFirstReelElement; e < kEndReelElements; ++e)
+    for (int e = element::kFirstReel; e < element::kEndReels; ++e)
         if (Symbol* s = b.symbol(e))
             s->place.source.bottom = 25; // differs from any window: the reel is drawn again
-    for (int e = 0; e < kAdvertElement; ++e)
+    for (int e = 0; e < element::kAdvert; ++e)
         b.layout.elements[size_t(e)].dirty = 1;
     b.cadence.force();
     b.damage += screenRect(b);
@@ -193,10 +193,10 @@ FrameOutcome redrawBackglass(Backglass& b, int creditUnits, int creditTens, cons
         if (Rouleau* tens = b.reels.reel(ReelBank::kCreditCounter, 1))
             tens->showDigitAtOnce(creditTens);
     }
-    for (int e = kFirstReelElement; e < kEndReelElements; ++e)
+    for (int e = element::kFirstReel; e < element::kEndReels; ++e)
         if (Symbol* s = b.symbol(e))
             s->place.source.bottom = 25;
-    for (int e = kFirstReelElement; e < kAdvertElement; ++e)
+    for (int e = element::kFirstReel; e < element::kAdvert; ++e)
         b.layout.elements[size_t(e)].dirty = 1;
     FrameOutcome out = composeFrame(b, ctx, presenter);
     presenter.requestRepaint();
@@ -206,7 +206,7 @@ FrameOutcome redrawBackglass(Backglass& b, int creditUnits, int creditTens, cons
 void hideElements(Backglass& b, int first, int count) {
     if (!b.displayReady || b.scene.isNull() || count <= 0)
         return;
-    int64_t end = std::min<int64_t>(int64_t(first) + count, kBackglassElements);
+    int64_t end = std::min<int64_t>(int64_t(first) + count, element::kCount);
     QRegion drawn;
     {
         QPainter p(&b.scene);

@@ -12,10 +12,6 @@ namespace pinstage {
 
 namespace {
 
-bool isReel(int e) {
-    return e >= kFirstReelElement && e < kEndReelElements;
-}
-
 // Copies the sides of the reel window that differ into the source rectangle.
 bool followReelWindow(const FrontonElement& el, PixelRect& source) {
     PixelRect window{el.reelWindowLeft, el.reelWindowTop, el.reelWindowRight, el.reelWindowBottom};
@@ -28,10 +24,10 @@ bool followReelWindow(const FrontonElement& el, PixelRect& source) {
 } // namespace
 
 EraseSource eraseSourceOf(int element, const FrontonRecord& layout, const SymbolTable& symbols) {
-    if (element < 0 || element >= kBackglassElements)
+    if (element < 0 || element >= element::kCount)
         return {};
     int p = elementParent(layout.elements[size_t(element)]).value_or(0);
-    if (p != 0 && p != element && symbols[size_t(p)] && symbols[size_t(p)]->shown == 1)
+    if (p != element::kBackground && p != element && symbols[size_t(p)] && symbols[size_t(p)]->shown == 1)
         return {p, true};
     return {};
 }
@@ -62,8 +58,8 @@ bool insideSurface(const PixelRect& r, ScreenSize s) {
 
 std::vector<FrameStep> planFrame(FrontonRecord& layout, const SymbolTable& symbols, bool& changed) {
     std::vector<FrameStep> steps;
-    std::bitset<kBackglassElements> handled;
-    for (int slot = 0; slot < kBackglassElements; ++slot) {
+    std::bitset<element::kCount> handled;
+    for (int slot = 0; slot < element::kCount; ++slot) {
         auto e = elementInDrawSlot(layout.elements[size_t(slot)]);
         if (!e || handled.test(size_t(*e)))
             continue;
@@ -72,7 +68,7 @@ std::vector<FrameStep> planFrame(FrontonRecord& layout, const SymbolTable& symbo
         SymbolPlacement* sym = symbols[size_t(*e)];
         if (!sym)
             continue;
-        if (isReel(*e)) {
+        if (element::isReel(*e)) {
             // Reels follow their window and ignore the dirty and shown flags.
             if (followReelWindow(el, sym->source)) {
                 changed = true;
@@ -86,7 +82,7 @@ std::vector<FrameStep> planFrame(FrontonRecord& layout, const SymbolTable& symbo
         changed = true;
         if (sym->shown == 1)
             steps.push_back({FrameAction::Draw, *e});
-        else if (*e != 0)
+        else if (*e != element::kBackground)
             steps.push_back({FrameAction::Erase, *e, eraseSourceOf(*e, layout, symbols)});
     }
     return steps;

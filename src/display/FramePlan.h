@@ -3,6 +3,7 @@
 // erase background rule, and the parts of the screen a presentation may cover.
 #pragma once
 
+#include "config/PentacleTable.h"
 #include "display/ScreenMapping.h"
 
 #include <array>
@@ -16,7 +17,6 @@ namespace pinstage {
 struct FrontonRecord;
 struct FrontonElement;
 
-constexpr int kBackglassElements = 89;
 constexpr uint32_t kFramePeriodMs = 40;
 
 // The part of a Symbol that needs no pixels.
@@ -30,11 +30,8 @@ struct SymbolPlacement {
     int8_t digit = -1;
 };
 
-// The element whose picture shows digit d (0-9): the lottery digits.
-constexpr int kFirstDigitElement = 49;
-
 // Null where an element has no Symbol.
-using SymbolTable = std::array<SymbolPlacement*, kBackglassElements>;
+using SymbolTable = std::array<SymbolPlacement*, element::kCount>;
 
 // What lies under an element when it is hidden: its parent's picture when the parent is shown,
 // else the background (element 0) mapped one to one.

@@ -2,6 +2,7 @@
 // one digit step at a time per counter, ticks of 13 ms or more, and the score-motor cadence.
 #pragma once
 
+#include "config/PentacleTable.h"
 #include "display/Compteur.h"
 #include "display/ReelSounds.h"
 #include "display/ScreenMapping.h"
@@ -24,8 +25,8 @@ public:
     static constexpr uint32_t kTickPeriod = 12;  // a tick when more than 12 ms have passed
     static constexpr uint32_t kDigitPause = 30;  // after every sixth tick
     static constexpr uint32_t kMotorPause = 100; // after every fifth digit
-    static constexpr std::array<int, kCounterCount> kFirstElements{2, 9, 16, 23, 30};
-    static constexpr std::array<int, kCounterCount> kElementCounts{7, 7, 7, 7, 2};
+    static constexpr std::array<int, kCounterCount> kFirstElements = element::kCounterFirstReels;
+    static constexpr std::array<int, kCounterCount> kElementCounts = element::kCounterReelCounts;
 
     // Builds the counters from the layout: a counter has as many reels as it has elements with a
     // picture; its units reel lies on its first element and each next reel one pitch to the left.

@@ -1,15 +1,12 @@
 // The two sounds every score reel plays: the click of a digit step and the transfer of a carry.
 #pragma once
 
+#include "config/PentacleTable.h"
 #include "config/SoundsRecord.h"
 
 namespace pinstage {
 
 class SoundEngine;
-
-// Game functions of the reels in the sound table.
-constexpr int kReelClickFunction = 0;
-constexpr int kReelTransferFunction = 1;
 
 struct ReelSounds {
     SoundEngine* engine = nullptr; // none: the reels roll silently
@@ -19,8 +16,7 @@ struct ReelSounds {
 
 // The reel sounds the sound table gives (a function without a sound gives none).
 inline ReelSounds reelSoundsFrom(const SoundsRecord& table, SoundEngine* engine) {
-    return {engine, soundOfFunction(table, kReelClickFunction),
-            soundOfFunction(table, kReelTransferFunction)};
+    return {engine, soundOfFunction(table, fn::kReelClick), soundOfFunction(table, fn::kReelTransfer)};
 }
 
 } // namespace pinstage

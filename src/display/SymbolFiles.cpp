@@ -22,10 +22,6 @@ namespace {
 // Larger symbols cannot come from a sane layout; refusing them keeps memory bounded.
 constexpr int64_t kLargestSymbolSide = 16384;
 
-bool isReel(int e) {
-    return e >= kFirstReelElement && e < kEndReelElements;
-}
-
 QImage loadPicture(const FrontonElement& picture, const DataRoot& root, DataDir dir) {
     std::string name = picture.pictureFile.utf8();
     auto kind = pictureKindOf(name);
@@ -77,7 +73,7 @@ void buildSymbolFiles(const FrontonRecord& layout, const DataRoot& root, int fir
         QRect cut;
         int64_t width = 0;
         int64_t height = 0;
-        if (isReel(e)) {
+        if (element::isReel(e)) {
             cut = QRect(0, 0, Rouleau::kStripWidth, Rouleau::kStripHeight);
             width = Rouleau::kStripWidth;
             height = Rouleau::kStripHeight;

@@ -24,7 +24,7 @@ void showGameOverAndRecord(Machine& m, bool shown) {
     showRecordDigits(m, m.params.adjustments.recordScore);
     setShownIfDifferent(m, element::kGameOver, shown);
     setShownIfDifferent(m, element::kRecordToBeat, shown);
-    for (int e = element::kRecordMillions; e < element::kRecordMillions + 7; ++e)
+    for (int e = element::kRecordMillions; e < element::kRecordMillions + element::kRecordDigits; ++e)
         setShownIfDifferent(m, e, shown);
 }
 

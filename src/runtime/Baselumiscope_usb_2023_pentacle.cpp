@@ -2,12 +2,12 @@
 #include "runtime/Baselumiscope_usb_2023_pentacle.h"
 
 #include "board/OutputOperations.h"
+#include "config/PentacleTable.h"
 #include "runtime/GameCredits.h"
 #include "runtime/GameDrain.h"
 #include "runtime/GameServe.h"
 #include "runtime/GameSwitches.h"
 #include "runtime/MachineOps.h"
-#include "runtime/RulesNumbers.h"
 #include "runtime/WaysOut.h"
 
 namespace pinstage {

@@ -2,8 +2,8 @@
 #include "runtime/BonusLadder.h"
 
 #include "board/OutputOperations.h"
+#include "config/PentacleTable.h"
 #include "runtime/GameSwitches.h"
-#include "runtime/RulesNumbers.h"
 #include "runtime/RulesScore.h"
 
 namespace pinstage {

@@ -4,10 +4,10 @@
 #include "board/OutputOperations.h"
 #include "config/AdjustmentRows.h"
 #include "config/Adjustments.h"
+#include "config/PentacleTable.h"
 #include "runtime/GameCredits.h"
 #include "runtime/GameSwitches.h"
 #include "runtime/MachineOps.h"
-#include "runtime/RulesNumbers.h"
 #include "runtime/RulesScore.h"
 #include "runtime/Startup.h"
 

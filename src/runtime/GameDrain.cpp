@@ -2,13 +2,13 @@
 #include "runtime/GameDrain.h"
 
 #include "config/AdjustmentRows.h"
+#include "config/PentacleTable.h"
 #include "runtime/BonusLadder.h"
 #include "runtime/GameAwards.h"
 #include "runtime/GameOver.h"
 #include "runtime/GameServe.h"
 #include "runtime/GameSwitches.h"
 #include "runtime/MachineOps.h"
-#include "runtime/RulesNumbers.h"
 #include "runtime/RulesScore.h"
 
 #include <algorithm>

@@ -2,11 +2,11 @@
 #include "runtime/GameOver.h"
 
 #include "board/OutputOperations.h"
+#include "config/PentacleTable.h"
 #include "runtime/GameServe.h"
 #include "runtime/MachineOps.h"
 #include "runtime/MainLoop.h"
 #include "runtime/MultipliedPlay.h"
-#include "runtime/RulesNumbers.h"
 
 namespace pinstage {
 

@@ -3,10 +3,10 @@
 
 #include "board/OutputOperations.h"
 #include "board/ResetOutputs.h"
+#include "config/PentacleTable.h"
 #include "runtime/GameSwitches.h"
 #include "runtime/MachineOps.h"
 #include "runtime/MultipliedPlay.h"
-#include "runtime/RulesNumbers.h"
 
 #include <cstdio>
 

@@ -3,13 +3,13 @@
 
 #include "board/OutputOperations.h"
 #include "config/AdjustmentRows.h"
+#include "config/PentacleTable.h"
 #include "runtime/GameCredits.h"
 #include "runtime/GameOver.h"
 #include "runtime/GameServe.h"
 #include "runtime/GameSwitches.h"
 #include "runtime/MachineOps.h"
 #include "runtime/Navigation.h"
-#include "runtime/RulesNumbers.h"
 #include "runtime/WaysOut.h"
 
 #include <string>
@@ -37,10 +37,10 @@ bool nameStepHolds(Machine& m) {
         return true;
     }
     entry.closeNameStep(m);
-    for (int e = kFirstReelElement; e < kEndReelElements; ++e)
+    for (int e = element::kFirstReel; e < element::kEndReels; ++e)
         if (SymbolPlacement* s = m.symbols[size_t(e)])
             s->source.bottom = kReelSourceBottomRedraw;
-    for (int e = 0; e < kBackglassElements - 1; ++e)
+    for (int e = 0; e < element::kCount - 1; ++e)
         m.params.fronton.elements[size_t(e)].dirty = 1;
     m.hooks.host->composeFrame(m);
     coilHold(m.outputs, coil::kFlippers);
@@ -88,7 +88,7 @@ void startNewGame(Machine& m) {
     hideElement(m, element::kPanelCompete);
     hideElement(m, element::kMatch);
     hideElement(m, element::kRecordToBeat);
-    for (int e = 0; e < 7; ++e)
+    for (int e = 0; e < element::kRecordDigits; ++e)
         hideElement(m, element::kRecordMillions + e);
     for (int d = 0; d < 10; ++d)
         hideElement(m, element::kLottery0 + d);

@@ -4,13 +4,13 @@
 #include "board/BoardIo.h"
 #include "board/BoardTransport.h"
 #include "config/AdjustmentRows.h"
+#include "config/PentacleTable.h"
 #include "runtime/BonusLadder.h"
 #include "runtime/GameSwitches.h"
 #include "runtime/MachineOps.h"
 #include "runtime/Module_usb_reglable_2023_pentacle.h"
 #include "runtime/MultipliedPlay.h"
 #include "runtime/RulesBanks.h"
-#include "runtime/RulesNumbers.h"
 
 #include <algorithm>
 

@@ -6,7 +6,7 @@ namespace pinstage {
 
 namespace {
 bool validElement(int e) {
-    return e >= 0 && e < kBackglassElements;
+    return e >= 0 && e < element::kCount;
 }
 } // namespace
 
@@ -34,7 +34,7 @@ void showElementDigit(Machine& m, int e, int d) {
 }
 
 void showRecordDigits(Machine& m, uint32_t value) {
-    for (int k = 6; k >= 0; --k) {
+    for (int k = element::kRecordDigits - 1; k >= 0; --k) {
         int e = element::kRecordMillions + k;
         int d = int(value % 10);
         value /= 10;

@@ -2,42 +2,12 @@
 // sounds by game function, credits, and the trace.
 #pragma once
 
+#include "config/PentacleTable.h"
 #include "runtime/Machine.h"
 
 #include <string>
 
 namespace pinstage {
-
-// Backglass elements the game addresses by number.
-namespace element {
-constexpr int kBackground = 0;
-constexpr int kTitle = 1;
-constexpr int kFirstReel = 2;
-constexpr int kCreditUnitsReel = 30;
-constexpr int kMultipliedBy = 32;
-constexpr int kReste = 33;
-constexpr int kSecondes = 34;
-constexpr int kSeconde = 35;
-constexpr int kTilt = 36;
-constexpr int kGameOver = 37;
-constexpr int kMatch = 39;
-constexpr int kBallInPlay = 40;
-constexpr int kShootAgain = 41;
-constexpr int kPanelPlayers = 42;
-constexpr int kPanelCompete = 43;
-constexpr int kRecordToBeat = 44;
-constexpr int kPanelDigit1 = 45;    // 45-48: players 1-4
-constexpr int kLottery0 = 49;       // 49-58: digits 0-9
-constexpr int kBanner1 = 59;        // 59-62: players 1-4
-constexpr int kBallInPlay1 = 63;    // 63-67: balls 1-5
-constexpr int kRecordMillions = 68; // 68-74: millions down to units
-constexpr int kMultiplierValue = 75;
-constexpr int kScoreFrame1 = 76; // 76-79
-constexpr int kCreditFrame = 80;
-constexpr int kSecondsHundreds = 81; // 81-83
-constexpr int kLetterP = 84;         // 84-86: P, I, T
-constexpr int kAdvert = 88;
-} // namespace element
 
 // Asks the next frame to show or hide element e (its shown and dirty flags); out of range: nothing.
 void showElement(Machine& m, int e);

@@ -2,6 +2,7 @@
 #include "runtime/Module_usb_reglable_2023_pentacle.h"
 
 #include "board/OutputOperations.h"
+#include "config/PentacleTable.h"
 #include "runtime/GameAwards.h"
 #include "runtime/GameCredits.h"
 #include "runtime/GameSwitches.h"
@@ -9,7 +10,6 @@
 #include "runtime/MultipliedPlay.h"
 #include "runtime/RulesBanks.h"
 #include "runtime/RulesBonusHole.h"
-#include "runtime/RulesNumbers.h"
 #include "runtime/RulesScore.h"
 
 namespace pinstage {

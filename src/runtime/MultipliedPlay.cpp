@@ -1,9 +1,9 @@
 // Multiplied play: its start, second tick, end, jingle and seconds figure.
 #include "runtime/MultipliedPlay.h"
 
+#include "config/PentacleTable.h"
 #include "runtime/GameSwitches.h"
 #include "runtime/MachineOps.h"
-#include "runtime/RulesNumbers.h"
 #include "sound/SoundSystem.h"
 
 #include <algorithm>

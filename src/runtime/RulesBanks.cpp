@@ -2,10 +2,10 @@
 #include "runtime/RulesBanks.h"
 
 #include "board/OutputOperations.h"
+#include "config/PentacleTable.h"
 #include "runtime/GameSwitches.h"
 #include "runtime/MachineOps.h"
 #include "runtime/MultipliedPlay.h"
-#include "runtime/RulesNumbers.h"
 #include "runtime/RulesScore.h"
 
 namespace pinstage {

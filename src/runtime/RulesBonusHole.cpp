@@ -1,11 +1,11 @@
 // The bonus hole: score or collect, the delayed kick and the deaf time.
 #include "runtime/RulesBonusHole.h"
 
+#include "config/PentacleTable.h"
 #include "runtime/BonusLadder.h"
 #include "runtime/GameServe.h"
 #include "runtime/GameSwitches.h"
 #include "runtime/MachineOps.h"
-#include "runtime/RulesNumbers.h"
 #include "runtime/RulesScore.h"
 
 #include <optional>

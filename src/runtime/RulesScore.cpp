@@ -2,9 +2,9 @@
 #include "runtime/RulesScore.h"
 
 #include "board/OutputOperations.h"
+#include "config/PentacleTable.h"
 #include "runtime/GameSwitches.h"
 #include "runtime/MachineOps.h"
-#include "runtime/RulesNumbers.h"
 
 #include <algorithm>
 #include <cstdio>

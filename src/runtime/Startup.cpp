@@ -198,8 +198,8 @@ void initialiseMachine(Machine& m) {
     m.switches.dryLatched = 0;
     m.reels.clearScoreReels();
     m.game.playersDoneMask = kNoGame;
-    coilOff(m.outputs, 0);
-    coilOff(m.outputs, 1);
+    coilOff(m.outputs, coil::kPlayfieldHold0);
+    coilOff(m.outputs, coil::kPlayfieldHold1);
     m.rt.recordsLayoutDone = 1;
 
     m.rt.mediaDeadline = m.now() + kMediaHoldOffMs;

@@ -103,7 +103,7 @@ bool waitStartRelease(Machine& m) {
 void shutdownWayOut(Machine& m) {
     trace(m, "shutdown");
     hideElement(m, element::kRecordToBeat);
-    for (int e = element::kRecordMillions; e < element::kRecordMillions + 7; ++e)
+    for (int e = element::kRecordMillions; e < element::kRecordMillions + element::kRecordDigits; ++e)
         hideElement(m, e);
     m.hooks.host->composeFrame(m);
     m.hooks.host->showShutdownScreen();

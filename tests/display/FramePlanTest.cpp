@@ -16,7 +16,7 @@ namespace {
 
 struct PlanRig {
     FrontonRecord layout = defaultFronton();
-    std::array<SymbolPlacement, kBackglassElements> placements{};
+    std::array<SymbolPlacement, element::kCount> placements{};
     SymbolTable table{};
 
     PlanRig() {
@@ -70,7 +70,7 @@ TEST(FramePlanTest, DefaultsDrawInLayerOrder) {
     for (const FrameStep& s : steps)
         EXPECT_EQ(s.action, FrameAction::Draw);
     // Reels ignore the dirty flag; every other element had it cleared.
-    for (int e = 0; e < kBackglassElements; ++e)
+    for (int e = 0; e < element::kCount; ++e)
         EXPECT_EQ(rig.layout.elements[size_t(e)].dirty, (e >= 2 && e < 32) ? 1 : 0) << e;
     // Reels took their windows as source.
     EXPECT_EQ(rig.placements[2].source.bottom, 60);

@@ -58,7 +58,7 @@ protected:
     }
 
     RecordingMedia media;
-    std::array<SymbolPlacement, kBackglassElements> places{};
+    std::array<SymbolPlacement, element::kCount> places{};
 };
 
 } // namespace

@@ -1,8 +1,8 @@
 // Free games at the score thresholds, the match on the units reels and the record.
 #include "MachineHarness.h"
 #include "config/AdjustmentRows.h"
+#include "config/PentacleTable.h"
 #include "runtime/GameSwitches.h"
-#include "runtime/RulesNumbers.h"
 #include "runtime/Startup.h"
 
 #include <gtest/gtest.h>

@@ -2,8 +2,8 @@
 // always agree, whatever gives or takes a credit.
 #include "MachineHarness.h"
 #include "config/AccountingRecord.h"
+#include "config/PentacleTable.h"
 #include "runtime/GameSwitches.h"
-#include "runtime/RulesNumbers.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 // service switches and the start button's long press.
 #include "MachineHarness.h"
 #include "board/OutputOperations.h"
+#include "config/PentacleTable.h"
 #include "runtime/GameSwitches.h"
-#include "runtime/RulesNumbers.h"
 
 #include <gtest/gtest.h>
 

@@ -157,7 +157,7 @@ MachineHarness::MachineHarness(HarnessOptions options) : rootDir(freshRoot()), m
 
     ScreenSize screen{1360, 768};
     m.reels.build(m.params.fronton, DesignMapping::fromLayout(screen, m.params.fronton), ReelSounds{});
-    for (int e = 0; e < kBackglassElements; ++e)
+    for (int e = 0; e < element::kCount; ++e)
         m.symbols[size_t(e)] = &placements[size_t(e)];
     if (Compteur* credits = m.reels.counter(ReelBank::kCreditCounter))
         credits->showValueAtOnce(m.credits.value());

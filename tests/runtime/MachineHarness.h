@@ -93,7 +93,7 @@ public:
     SimulatedBoard board{clock};
     RecordingSoundEngine engine;
     std::unique_ptr<SoundSystem> sound;
-    std::array<SymbolPlacement, kBackglassElements> placements{};
+    std::array<SymbolPlacement, element::kCount> placements{};
     ManualHost host{clock};
     RecordingTrace traceLog;
 

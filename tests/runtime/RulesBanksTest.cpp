@@ -2,7 +2,7 @@
 // reset pulse and the 500 ms latch expiry.
 #include "RulesTestSupport.h"
 #include "board/OutputOperations.h"
-#include "runtime/RulesNumbers.h"
+#include "config/PentacleTable.h"
 
 namespace pinstage::test {
 

@@ -2,8 +2,8 @@
 // delayed kick.
 #include "RulesTestSupport.h"
 #include "board/OutputOperations.h"
+#include "config/PentacleTable.h"
 #include "runtime/BonusLadder.h"
-#include "runtime/RulesNumbers.h"
 
 #include <vector>
 

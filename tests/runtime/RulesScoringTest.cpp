@@ -1,7 +1,7 @@
 // The scoring rules switch by switch: points on the reels, bonus units, lamps and sounds.
 #include "RulesTestSupport.h"
 #include "board/OutputOperations.h"
-#include "runtime/RulesNumbers.h"
+#include "config/PentacleTable.h"
 
 namespace pinstage::test {
 

@@ -2,8 +2,8 @@
 // scores on the reels, the ball in play, the bonus lamps, the credits on the counter and in the
 // accounting file, the record in the adjustments file.
 #include "MachineHarness.h"
+#include "config/PentacleTable.h"
 #include "runtime/GameSwitches.h"
-#include "runtime/RulesNumbers.h"
 
 #include <gtest/gtest.h>
 

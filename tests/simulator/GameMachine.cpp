@@ -49,7 +49,7 @@ GameMachine::GameMachine(int credits) : rootDir(freshGameRoot()), m(clock, DataR
         throw std::runtime_error("simulated board did not open");
     m.reels.build(m.params.fronton, DesignMapping::fromLayout(ScreenSize{1360, 768}, m.params.fronton),
                   ReelSounds{});
-    for (int e = 0; e < kBackglassElements; ++e)
+    for (int e = 0; e < element::kCount; ++e)
         m.symbols[size_t(e)] = &placements[size_t(e)];
     if (Compteur* c = m.reels.counter(ReelBank::kCreditCounter))
         c->showValueAtOnce(m.credits.value());

@@ -60,7 +60,7 @@ public:
     std::filesystem::path rootDir;
     Machine m;
     SimulatedBoard board{clock};
-    std::array<SymbolPlacement, kBackglassElements> placements{};
+    std::array<SymbolPlacement, element::kCount> placements{};
     ClockHost host{clock};
 };
 

@@ -23,13 +23,13 @@ void BackglassBridge::init(Machine& m, ScreenSize screen, SoundEngine* engine) {
     release(m);
     FrontonRecord& layout = m.params.fronton;
     stretchBackgroundToScreen(layout, screen);
-    buildSymbolFiles(layout, m.root, 0, kAdvertElement, DataDir::Images);
-    buildSymbolFiles(layout, m.root, kAdvertElement, kFrontonElementCount, DataDir::PubImages);
+    buildSymbolFiles(layout, m.root, 0, element::kAdvert, DataDir::Images);
+    buildSymbolFiles(layout, m.root, element::kAdvert, kFrontonElementCount, DataDir::PubImages);
     backglass_ = std::make_unique<Backglass>(layout, m.root);
     if (!pictureSourceSize(layout.elements[0]))
         trace(m, "backglass no picture: source rectangle of picture 0 out of range");
     initDisplay(*backglass_, screen);
-    ReelSounds sounds{engine, soundOf(m, 0), soundOf(m, 1)};
+    ReelSounds sounds{engine, soundOf(m, fn::kReelClick), soundOf(m, fn::kReelTransfer)};
     GameOverIndicator indicator = initBackglass(*backglass_, sounds, m.now());
     m.game.gameOverIndicator = indicator.flag;
     m.game.gameOverIndicatorTime = indicator.time;

@@ -1,10 +1,50 @@
-// The numbers the Pentacle table is wired with: its lamps, coils and switches, and the game
-// functions of the sound table that the rules and the game flow play.
+// The Pentacle table as its driver describes it: the numbers of its backglass elements, lamps,
+// coils and switches, and the game functions of its sound table.
 #pragma once
 
 #include <array>
 
 namespace pinstage {
+
+// Backglass elements, as numbered in the layout file.
+namespace element {
+constexpr int kCount = 89; // elements 0-88
+constexpr int kBackground = 0;
+constexpr int kTitle = 1;
+constexpr int kFirstReel = 2;
+constexpr int kEndReels = 32; // the score and credit reels are 2 <= e < 32
+// The counters' units reels (players 1-4, then credits) and how many reels each counter has.
+constexpr std::array<int, 5> kCounterFirstReels{2, 9, 16, 23, 30};
+constexpr std::array<int, 5> kCounterReelCounts{7, 7, 7, 7, 2};
+constexpr int kCreditUnitsReel = 30;
+constexpr int kMultipliedBy = 32;
+constexpr int kReste = 33;
+constexpr int kSecondes = 34;
+constexpr int kSeconde = 35;
+constexpr int kTilt = 36;
+constexpr int kGameOver = 37;
+constexpr int kMatch = 39;
+constexpr int kBallInPlay = 40;
+constexpr int kShootAgain = 41;
+constexpr int kPanelPlayers = 42;
+constexpr int kPanelCompete = 43;
+constexpr int kRecordToBeat = 44;
+constexpr int kPanelDigit1 = 45;    // 45-48: players 1-4
+constexpr int kLottery0 = 49;       // 49-58: digits 0-9, also drawn for the elements showing a digit
+constexpr int kBanner1 = 59;        // 59-62: players 1-4
+constexpr int kBallInPlay1 = 63;    // 63-67: balls 1-5
+constexpr int kRecordMillions = 68; // 68-74: millions down to units
+constexpr int kRecordDigits = 7;
+constexpr int kMultiplierValue = 75;
+constexpr int kScoreFrame1 = 76; // 76-79
+constexpr int kCreditFrame = 80;
+constexpr int kSecondsHundreds = 81; // 81-83
+constexpr int kLetterP = 84;         // 84-86: P, I, T
+constexpr int kAdvert = 88;
+inline constexpr bool isReel(int e) {
+    return e >= kFirstReel && e < kEndReels;
+}
+} // namespace element
 
 namespace lamp {
 // The bonus ladder L1 to L10, in climbing order.
@@ -74,6 +114,8 @@ constexpr std::array<int, 4> kWordBank{13, 21, 12, 20};
 
 // Game functions of the sound table.
 namespace fn {
+constexpr int kReelClick = 0;    // a reel steps one digit
+constexpr int kReelTransfer = 1; // a reel carries into the next one
 constexpr int kBonusHoleCollect = 2;
 constexpr int kBallServed = 3;
 constexpr int kRightBankPlain = 4;

@@ -3,9 +3,7 @@
 #include "display/DefaultBackglassRender.h"
 #include "platform/PinError.h"
 
-#ifdef PINSTAGE_HAVE_DEFAULT_PICTURES
 #include "DefaultPictures.h"
-#endif
 
 #include <QGuiApplication>
 #include <QString>
@@ -65,9 +63,7 @@ int main(int argc, char** argv) {
         return usage();
     try {
         std::filesystem::path rootPath(root.toStdU16String());
-#ifdef PINSTAGE_HAVE_DEFAULT_PICTURES
         pinstage::writeDefaultPictures(pinstage::DataRoot(rootPath));
-#endif
         QImage frame = pinstage::renderDefaultBackglass(rootPath, width, height, scores, credits);
         if (!frame.save(out, "PNG")) {
             std::fprintf(stderr, "cannot write %s\n", out.toLocal8Bit().constData());
