@@ -22,8 +22,8 @@ constexpr std::array<ScreenSize, 3> kScreens{{{1360, 768}, {1920, 1080}, {800, 6
 
 // The symbol places as the backglass sets them from the layout.
 void placeSymbols(const FrontonRecord& layout, const DesignMapping& mapping, ScreenSize screen,
-                  std::array<SymbolPlacement, kBackglassElements>& places, SymbolTable& table) {
-    for (int e = 0; e < kBackglassElements; ++e) {
+                  std::array<SymbolPlacement, element::kCount>& places, SymbolTable& table) {
+    for (int e = 0; e < element::kCount; ++e) {
         const FrontonElement& el = layout.elements[size_t(e)];
         SymbolPlacement& p = places[size_t(e)];
         p = {};
@@ -32,7 +32,7 @@ void placeSymbols(const FrontonRecord& layout, const DesignMapping& mapping, Scr
             continue;
         p.destination = e == 0 ? PixelRect{0, 0, screen.width, screen.height} : mapping.mapElement(el);
         p.parent = elementParent(el).value_or(0);
-        if (e >= kFirstReelElement && e < kEndReelElements) {
+        if (element::isReel(e)) {
             if (auto picture = elementPicture(el)) {
                 const FrontonElement& pic = layout.elements[size_t(*picture)];
                 p.source = {pic.sourceLeft, pic.sourceTop, pic.sourceRight, pic.sourceBottom};
@@ -76,7 +76,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (int c = 0; c < ReelBank::kCounterCount; ++c)
         (void)reels.counterValue(c, 7);
 
-    std::array<SymbolPlacement, kBackglassElements> places{};
+    std::array<SymbolPlacement, element::kCount> places{};
     SymbolTable table{};
     placeSymbols(layout, mapping, screen, places, table);
     ScreenSize background = pictureSourceSize(layout.elements[0]).value_or(screen);
