@@ -22,6 +22,7 @@
 
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
@@ -66,10 +67,6 @@ TTableauDeBord::TTableauDeBord(Machine& machine, DashboardUi& ui, std::function<
     // It blocks the backglass under it, not the program's other windows (the playfield simulator
     // keeps delivering switches to the contacts test).
     setWindowModality(parent ? Qt::WindowModal : Qt::ApplicationModal);
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, dash::kWindowColour);
-    setPalette(palette);
-    setAutoFillBackground(true);
     setFont(dash::dashboardFont(24));
 
     // Created in this order: timer, exit button, save button, page control.
@@ -288,6 +285,13 @@ void TTableauDeBord::showEvent(QShowEvent* event) {
     }
     if (!exited_ && !timer_->isActive())
         timer_->start();
+}
+
+// The olive background is painted rather than set in a palette of the window's own: every
+// dashboard's palette is new, and the style's cached pictures are keyed on it, so each opening
+// left keys behind in Qt's pixmap cache that no clearing frees (about 4 KB an opening).
+void TTableauDeBord::paintEvent(QPaintEvent*) {
+    QPainter(this).fillRect(rect(), dash::kWindowColour);
 }
 
 void TTableauDeBord::resizeEvent(QResizeEvent* event) {
