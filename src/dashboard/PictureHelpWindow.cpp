@@ -3,6 +3,7 @@
 
 #include "platform/qt/FullScreen.h"
 
+#include <QFrame>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
@@ -32,13 +33,13 @@ PictureHelpWindow::PictureHelpWindow(const QString& caption, const QImage& pictu
     setWindowTitle(caption);
     setModal(true);
 
-    auto* title = new QLabel(caption, this);
+    auto* title = new QLabel(caption);
     QFont titleFont = title->font();
     titleFont.setBold(true);
     title->setFont(titleFont);
     title->setAlignment(Qt::AlignCenter);
 
-    picture_ = new QLabel(this);
+    picture_ = new QLabel;
     picture_->setAlignment(Qt::AlignCenter);
     QScreen* screen = screenOf(parent ? parent->window() : nullptr);
     QPixmap pixmap = QPixmap::fromImage(picture);
@@ -51,14 +52,21 @@ PictureHelpWindow::PictureHelpWindow(const QString& caption, const QImage& pictu
     picture_->setPixmap(pixmap);
     picture_->setFixedSize(pixmap.size());
 
-    close_ = new QPushButton(QStringLiteral("Fermer"), this);
+    close_ = new QPushButton(QStringLiteral("Fermer"));
     close_->setDefault(true);
     connect(close_, &QPushButton::clicked, this, &QDialog::accept);
 
+    // A drawn border: without a window manager nothing else sets the window off the page under it.
+    auto* border = new QFrame(this);
+    border->setFrameStyle(QFrame::Box | QFrame::Plain);
+    border->setLineWidth(2);
+    auto* inside = new QVBoxLayout(border);
+    inside->addWidget(title);
+    inside->addWidget(picture_, 0, Qt::AlignCenter);
+    inside->addWidget(close_, 0, Qt::AlignHCenter);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(title);
-    layout->addWidget(picture_, 0, Qt::AlignCenter);
-    layout->addWidget(close_, 0, Qt::AlignHCenter);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(border);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     adjustSize();
     centreOnScreen(*this, screen);

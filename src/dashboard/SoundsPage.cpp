@@ -7,16 +7,14 @@
 #include "dashboard/DashboardUi.h"
 #include "dashboard/PictureHelpWindow.h"
 #include "dashboard/SoundGridRules.h"
-#include "platform/qt/FullScreen.h"
+#include "dashboard/WavFileChooser.h"
 #include "runtime/Machine.h"
 #include "sound/SoundSystem.h"
 
-#include <QFileDialog>
 #include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QResizeEvent>
-#include <QScreen>
 #include <QVBoxLayout>
 
 #include <exception>
@@ -29,7 +27,6 @@ const QString kTestCaption = QStringLiteral("TEST");
 const QString kPlayCaption = QStringLiteral("PLAY");
 const QString kHelpCaption = QStringLiteral("Mode d'emploi du paramétrage des sons");
 const QString kChooserTitle = QStringLiteral("Sélection du fichier Wav utilisé pour le son numéro ");
-const QString kWavFilter = QStringLiteral("Fichiers Wav (*.WAV)");
 const QColor kButtonFace{212, 208, 200};
 const QColor kPlayingFace{0, 160, 0};
 const QColor kLabelGrey{236, 236, 236};
@@ -97,19 +94,6 @@ QString utf8(const std::string& s) {
 }
 
 } // namespace
-
-QString chooseWavFile(QWidget* parent, const QString& title, const QString& dir) {
-    QFileDialog dialog(parent, title, dir, kWavFilter);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    // No window manager places it on a cabinet: it does so itself.
-    dialog.resize(960, 600);
-    centreOnScreen(dialog, screenOf(parent ? parent->window() : nullptr));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().front();
-}
 
 SoundsPage::SoundsPage(Machine& machine, DashboardUi& ui, std::function<void()> saveAction, QWidget* parent)
     : QWidget(parent), m_(machine), ui_(ui), saveAction_(std::move(saveAction)), chooser_(chooseWavFile),

@@ -76,7 +76,4 @@ private:
     bool filling_ = false;
 };
 
-// The WAV chooser: Qt's own (non-native) open dialog, placed over parent's screen.
-QString chooseWavFile(QWidget* parent, const QString& title, const QString& dir);
-
 } // namespace pinstage
