@@ -49,12 +49,10 @@ public:
         int file = std::max(textWidth(kSoundFileColumn), metrics.horizontalAdvance(QString(24, 'm')) / 2);
         int button = std::max(textWidth(kSoundTestColumn), metrics.horizontalAdvance(kPlayCaption) + 24);
         int function = textWidth(kFunctionSoundColumn);
-        int label = textWidth(kSoundLabelColumn);
-        // The labels take what is left of the window, at least a readable share.
+        // The labels take what the other columns leave; a narrow window keeps them readable and
+        // scrolls sideways.
         int left = viewport()->width() - number - file - button - function;
-        label = std::max(std::min(label, std::max(left, 0)), metrics.horizontalAdvance(QString(30, 'm')));
-        if (left > label) // a wide screen: the spare room goes to the labels
-            label = left;
+        int label = std::max(left, metrics.horizontalAdvance(QString(30, 'm')));
         setColumnWidth(kSoundNumberColumn, number);
         setColumnWidth(kSoundFileColumn, file);
         setColumnWidth(kSoundTestColumn, button);
@@ -178,7 +176,7 @@ void SoundsPage::fillRow(int row) {
     const SoundEntry& e = m_.params.sounds.entries[size_t(entry)];
     int sound = testSoundOfRow(row);
     grid_->setText(kSoundNumberColumn, row, QString::number(entry));
-    grid_->setText(kSoundFileColumn, row, sound >= 0 ? utf8(e.fileName.utf8()) : QString());
+    grid_->setText(kSoundFileColumn, row, utf8(e.fileName.utf8())); // read only below row 64
     if (sound >= 0)
         paintTestButton(row, (tests_.bits[size_t(sound)] & kSoundTestRedraw) != 0);
     grid_->setText(kSoundLabelColumn, row, utf8(e.label.utf8()));
