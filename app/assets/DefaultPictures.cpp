@@ -5,6 +5,7 @@
 #include "DefaultPictureBackglass.h"
 #include "DefaultPictureCells.h"
 #include "DefaultPictureExtras.h"
+#include "DefaultPictureSoundHelp.h"
 #include "config/FrontonParams.h"
 #include "config/Players.h"
 #include "platform/FileIo.h"
@@ -33,21 +34,6 @@ constexpr Variant kVariants[] = {{kTableName, 0}, {"TABLE 1", 110}, {"TABLE 2", 
 
 std::string layoutFile(int picture) {
     return defaultFronton().elements[size_t(picture)].pictureFile.utf8();
-}
-
-const QStringList& soundHelp() {
-    static const QStringList lines = {
-        "Chaque ligne du tableau est un son (0 à 63) et une fonction de jeu (0 à 95).",
-        "Colonne « Nom du fichier son » : cliquez pour choisir un fichier .wav du répertoire « fichiers sons "
-        "», "
-        "ou tapez son nom (20 caractères au plus).",
-        "Bouton TEST : le son est joué une fois ; la case affiche PLAY pendant l'écoute.",
-        "Colonne « N° de son pour cette fonction » : tapez le numéro du son (0 à 63) joué par la fonction ; "
-        "une case vide veut dire aucun son (255).",
-        "Enregistrez : le fichier des sons est sauvé et les sons sont rechargés.",
-        "Le bouton des valeurs par défaut reprend la table d'origine.",
-    };
-    return lines;
 }
 
 const QStringList& backglassHelp() {
@@ -103,7 +89,7 @@ QImage drawOne(const DefaultPictureFile& f, std::map<int, QImage>& backgrounds) 
             if (n == "choix" + std::to_string(c) + ".bmp")
                 return art::drawChoiceThumbnail(background(c), kVariants[c].title);
         if (n == "modemploison.bmp")
-            return art::drawHelpPage("Mode d'emploi du paramétrage des sons", soundHelp());
+            return art::drawSoundHelpPage();
         if (n == "modemploifronton.bmp")
             return art::drawHelpPage("Mode d'emploi pour construire le fronton", backglassHelp());
     }

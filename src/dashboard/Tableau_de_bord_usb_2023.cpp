@@ -16,6 +16,7 @@
 #include "dashboard/DashboardUi.h"
 #include "dashboard/LampsPage.h"
 #include "dashboard/SettingsPage.h"
+#include "dashboard/SoundsPage.h"
 #include "platform/PinError.h"
 #include "platform/qt/FullScreen.h"
 #include "runtime/Machine.h"
@@ -89,6 +90,10 @@ TTableauDeBord::TTableauDeBord(Machine& machine, DashboardUi& ui, std::function<
         page = new QWidget;
         new QVBoxLayout(page); // the page's layout, for installPage
     }
+    // The sounds page's own saves (a chosen file, the defaults) are this page's "Enregistrer".
+    sounds_ = new SoundsPage(m_, ui_, [this] { guarded([this] { sounds_->save(); }); });
+    installPage(kSoundsPage, sounds_,
+                {[this] { sounds_->pageShown(); }, [this] { sounds_->save(); }, [this] { sounds_->tick(); }});
     settings_ = new SettingsPage(m_, ui_, mediaOptions);
     accounting_ = new AccountingPage(m_);
     std::array<QWidget*, kPageCount> widgets = {contacts_,     coils_,    lamps_,     pluggable_[0],

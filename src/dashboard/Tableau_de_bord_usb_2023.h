@@ -22,6 +22,7 @@ class ContactsPage;
 class CoilsPage;
 class LampsPage;
 class SettingsPage;
+class SoundsPage;
 class AccountingPage;
 
 inline constexpr const char* kDashboardPassword = "tarokbelz";
@@ -79,6 +80,7 @@ public:
     ContactsPage* contactsPage() const { return contacts_; }
     CoilsPage* coilsPage() const { return coils_; }
     LampsPage* lampsPage() const { return lamps_; }
+    SoundsPage* soundsPage() const { return sounds_; }
     SettingsPage* settingsPage() const { return settings_; }
     AccountingPage* accountingPage() const { return accounting_; }
     // The rectangle the mouse is kept in, recorded when the adjustments page is shown.
@@ -113,6 +115,7 @@ private:
     LampsPage* lamps_;
     std::array<QWidget*, 2> pluggable_{};
     std::array<PageHooks, 2> hooks_{};
+    SoundsPage* sounds_;
     SettingsPage* settings_;
     AccountingPage* accounting_;
 

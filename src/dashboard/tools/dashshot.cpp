@@ -7,6 +7,7 @@
 #include "dashboard/CoilsPage.h"
 #include "dashboard/DashboardUi.h"
 #include "dashboard/LampsPage.h"
+#include "dashboard/SoundsPage.h"
 #include "dashboard/Tableau_de_bord_usb_2023.h"
 #include "runtime/Machine.h"
 
@@ -122,6 +123,8 @@ int main(int argc, char** argv) {
             } else if (page == TTableauDeBord::kLampsPage) {
                 for (int row : {1, 2, 5})
                     emit dashboard.lampsPage()->grid()->cellClicked(row, row);
+            } else if (page == TTableauDeBord::kSoundsPage) {
+                emit dashboard.soundsPage()->grid()->cellClicked(4, 2); // sound 3's TEST: "PLAY"
             }
             QApplication::processEvents();
             QImage picture = dashboard.grab().toImage();
