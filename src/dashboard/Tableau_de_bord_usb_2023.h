@@ -22,6 +22,7 @@ class ContactsPage;
 class CoilsPage;
 class LampsPage;
 class SettingsPage;
+class FrontonEditorPage;
 class AccountingPage;
 
 inline constexpr const char* kDashboardPassword = "tarokbelz";
@@ -80,6 +81,7 @@ public:
     CoilsPage* coilsPage() const { return coils_; }
     LampsPage* lampsPage() const { return lamps_; }
     SettingsPage* settingsPage() const { return settings_; }
+    FrontonEditorPage* frontonPage() const { return fronton_; }
     AccountingPage* accountingPage() const { return accounting_; }
     // The rectangle the mouse is kept in, recorded when the adjustments page is shown.
     std::optional<QRect> cursorArea() const { return cursorArea_; }
@@ -114,6 +116,7 @@ private:
     std::array<PageHooks, 2> hooks_{};
     SettingsPage* settings_;
     AccountingPage* accounting_;
+    FrontonEditorPage* fronton_;
 
     std::optional<QRect> cursorArea_;
     bool exited_ = false;
