@@ -14,7 +14,6 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QTimer>
 #include <QVBoxLayout>
 
 #include <span>
@@ -110,6 +109,7 @@ FrontonCanvasWindow::FrontonCanvasWindow(FrontonRecord& layout, const DataRoot& 
     layoutBox->addLayout(bar);
     selectionChanged();
     mouseAt(0, 0);
+    renderCanvas(false); // reads the pictures of the elements on show
 }
 
 FrontonCanvasWindow::~FrontonCanvasWindow() = default;
@@ -151,14 +151,6 @@ QImage FrontonCanvasWindow::renderCanvas(bool marks) const {
         }
     }
     p.end();
-    if (pictures_.unreadable() && !errorTold_) {
-        errorTold_ = true;
-        // Told after the painting, never from inside it.
-        QTimer::singleShot(0, this, [this] {
-            if (onError)
-                onError(QString::fromUtf8(kPictureUnreadable));
-        });
-    }
     return img;
 }
 

@@ -40,8 +40,10 @@ public:
     void writeThumbnail();
     // Called after the layout took the working rectangles.
     std::function<void()> onWrittenBack;
-    // Told once when a picture of the layout cannot be read.
+    // Thumbnail failures.
     std::function<void(const QString&)> onError;
+    // True once a picture the canvas or the thumbnail needed could not be read.
+    bool picturesUnreadable() const { return pictures_.unreadable(); }
 
 private:
     friend class CanvasArea;
@@ -53,7 +55,6 @@ private:
     int configuration_;
     std::unique_ptr<FrontonCanvasModel> model_;
     mutable FrontonPictures pictures_;
-    mutable bool errorTold_ = false;
     QWidget* canvas_;
     QScrollArea* scroll_;
     QLabel* mouseLabel_;

@@ -292,7 +292,12 @@ void FrontonEditorPage::openCanvas() {
     canvas.onError = [this](const QString& text) { ui_.error(window(), text); };
     QRect over = window()->geometry();
     canvas.setGeometry(over.adjusted(20, 20, -20, -20));
+    bool told = canvas.picturesUnreadable();
+    if (told)
+        ui_.error(window(), QString::fromUtf8(kPictureUnreadable));
     runWindow(canvas);
+    if (!told && canvas.picturesUnreadable())
+        ui_.error(window(), QString::fromUtf8(kPictureUnreadable));
 }
 
 void FrontonEditorPage::openPreview() {
