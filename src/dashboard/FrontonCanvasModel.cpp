@@ -32,7 +32,8 @@ FrontonCanvasModel::FrontonCanvasModel(const FrontonRecord& layout) : layout_(la
 }
 
 bool FrontonCanvasModel::selectable(int e) {
-    return e >= 1 && e < kFrontonElementCount && !followsPlaceOfGroup(e);
+    // The advertising picture is replaced while the game runs: not placed on the canvas.
+    return e >= 1 && e < element::kAdvert && !followsPlaceOfGroup(e);
 }
 
 void FrontonCanvasModel::select(int e) {
@@ -41,7 +42,7 @@ void FrontonCanvasModel::select(int e) {
 }
 
 bool FrontonCanvasModel::drawnOnCanvas(int e) const {
-    if (e < 0 || e >= kFrontonElementCount || followsPlaceOfGroup(e))
+    if (e < 0 || e >= element::kAdvert || followsPlaceOfGroup(e))
         return false;
     const FrontonElement& el = layout_.elements[size_t(e)];
     return el.editorVisibility == 1 && elementPicture(el).has_value();
@@ -80,10 +81,10 @@ void FrontonCanvasModel::rightPress(int x, int y) {
     });
     std::reverse(under.begin(), under.end());
     if (under.empty()) {
-        // Over the background alone: the next element (the advertising picture 88 is left out).
+        // Over the background alone: the next element.
         int next = selected_;
         do
-            next = next >= kFrontonElementCount - 2 ? 1 : next + 1;
+            next = next >= element::kAdvert - 1 ? 1 : next + 1;
         while (!selectable(next));
         selected_ = next;
         return;

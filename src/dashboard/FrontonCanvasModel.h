@@ -25,11 +25,11 @@ public:
     const EditRect& working(int element) const { return rects_[size_t(element)]; }
 
     int selected() const { return selected_; }
-    // Elements 1-88 that are not drawn by their group's first member; others are ignored.
+    // Elements 1-87 that are not drawn by their group's first member; others are ignored.
     void select(int element);
     static bool selectable(int element);
 
-    // Drawn on the canvas: an editor-visible element with a picture that its group does not draw.
+    // Drawn on the canvas: an editor-visible element 0-87 with a picture that its group does not draw.
     bool drawnOnCanvas(int element) const;
     // Elements in drawing order: layers 0-88, lower first, ties in element order, keeping those
     // for which keep says so.

@@ -69,7 +69,7 @@ void FrontonGrid::resizeEvent(QResizeEvent* event) {
 
 void FrontonGrid::fitToTexts() {
     constexpr int kMargins = 12;
-    constexpr int kWidestLabel = 420;
+    constexpr int kWidestLabel = 640;
     QFontMetrics metrics(font());
     for (int c = 0; c < columnCount(); ++c) {
         int widest = 0;
@@ -89,8 +89,8 @@ FrontonEditorPage::FrontonEditorPage(Machine& machine, DashboardUi& ui, QWidget*
 
     Guard guard(filling_);
     grid_ = new FrontonGrid(this);
-    grid_->setFont(dash::dashboardFont(13));
-    grid_->setRowHeight(22);
+    grid_->setFont(dash::dashboardFont(16));
+    grid_->setRowHeight(24);
     grid_->paintFixedCells(dash::kFixedBlue, dash::kWhite);
     grid_->paintMovableCells(dash::kWhite, dash::kBlack);
     for (int row = 0; row < kFrontonGridRows; ++row) {

@@ -33,11 +33,12 @@ QImage withBlueTransparent(const QImage& picture) {
 FrontonPictures::FrontonPictures(const DataRoot& root, const FrontonRecord& layout)
     : root_(root), layout_(layout) {}
 
-const QImage& FrontonPictures::file(const std::string& name) {
-    auto it = files_.find(name);
+const QImage& FrontonPictures::file(DataDir dir, const std::string& name) {
+    auto key = std::make_pair(dir, name);
+    auto it = files_.find(key);
     if (it == files_.end()) {
-        QImage img = name.empty() ? QImage() : readLayoutPicture(root_.file(DataDir::Images, name));
-        it = files_.emplace(name, img).first;
+        QImage img = name.empty() ? QImage() : readLayoutPicture(root_.file(dir, name));
+        it = files_.emplace(key, img).first;
     }
     return it->second;
 }
@@ -52,7 +53,9 @@ const QImage& FrontonPictures::pictureOf(int e, bool keyed) {
     QImage cut;
     if (auto picture = elementPicture(layout_.elements[size_t(e)])) {
         const FrontonElement& source = layout_.elements[size_t(*picture)];
-        const QImage& whole = file(source.pictureFile.utf8());
+        // The advertising element takes its picture from the advertising pictures, as on the backglass.
+        const QImage& whole =
+            file(e == element::kAdvert ? DataDir::PubImages : DataDir::Images, source.pictureFile.utf8());
         auto size = pictureSourceSize(source);
         if (whole.isNull() || !size)
             unreadable_ = true;

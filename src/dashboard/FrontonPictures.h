@@ -12,6 +12,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <utility>
 
 class QPainter;
 
@@ -37,11 +38,11 @@ public:
               int opaque = -1);
 
 private:
-    const QImage& file(const std::string& name);
+    const QImage& file(DataDir dir, const std::string& name);
 
     DataRoot root_;
     const FrontonRecord& layout_;
-    std::map<std::string, QImage> files_;
+    std::map<std::pair<DataDir, std::string>, QImage> files_;
     std::map<int, QImage> keyed_;
     std::map<int, QImage> plain_;
     bool unreadable_ = false;
