@@ -286,6 +286,14 @@ void FrontonEditorPage::showHelp() {
 }
 
 void FrontonEditorPage::openCanvas() {
+    // A layout where nothing is shown in the editor yet (the built-in one) opens with every
+    // element that has a picture on show, rather than an empty canvas.
+    bool anyShown = false;
+    for (const auto& e : layout_.elements)
+        anyShown = anyShown || e.editorVisibility == 1;
+    if (!anyShown)
+        for (auto& e : layout_.elements)
+            e.editorVisibility = elementPicture(e) ? 1 : 0;
     int current = frontonElementOfRow(grid_->currentRow());
     FrontonCanvasWindow canvas(layout_, m_.root, configuration(), current > 0 ? current : 1, window());
     canvas.onWrittenBack = [this] { fill(); };

@@ -94,6 +94,17 @@ TEST_F(FrontonEditorPageTest, ReadsTheFileTypesIntoTheGridAndSaves) {
     EXPECT_EQ(m->rt.frontonReloadRequest, 1);
     EXPECT_TRUE(elementPicture(m->params.fronton.elements[32]).has_value());
 
+    // The built-in layout shows nothing in the editor: the canvas opens with the pictured elements on show.
+    bool canvasOpened = false;
+    page()->runWindow = [&](QDialog& window) {
+        canvasOpened = dynamic_cast<FrontonCanvasWindow*>(&window) != nullptr;
+        return int(QDialog::Rejected);
+    };
+    QTest::mouseClick(page()->buildButton(), Qt::LeftButton);
+    EXPECT_TRUE(canvasOpened);
+    EXPECT_EQ(page()->layout().elements[0].editorVisibility, 1);
+    EXPECT_EQ(page()->layout().elements[1].editorVisibility, 0); // no picture
+
     // Restore defaults: the default copy read back, saved, shown.
     QTest::mouseClick(page()->restoreButton(), Qt::LeftButton);
     EXPECT_EQ(grid()->text(7, rowOf(32)), "15");
