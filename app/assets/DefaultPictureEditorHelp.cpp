@@ -3,7 +3,9 @@
 
 #include "DefaultPictureArt.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
+#include <QPainterPath>
 #include <QStringList>
 
 namespace pinstage::art {
@@ -15,9 +17,28 @@ const QColor kTitle(140, 40, 40);
 const QColor kPaper(252, 248, 234);
 const QColor kBand(220, 30, 30);
 
+QFont helpFont(qreal px, QFont::Weight weight) {
+    return font("DejaVu Sans", px, weight);
+}
+
+// Light text on the sketches, filled as outlines: drawn as glyphs it changed the text of the pictures
+// drawn after this one in the same run (the glyph caches are shared), and the set must not depend on order.
+void outlineText(QPainter& p, const QRectF& box, const QString& text, const QColor& colour, bool centred) {
+    QFontMetricsF metrics(p.font());
+    QStringList lines = text.split('\n');
+    qreal y = box.top() + (box.height() - lines.size() * metrics.height()) / 2 + metrics.ascent();
+    QPainterPath path;
+    for (const QString& line : lines) {
+        qreal x = centred ? box.left() + (box.width() - metrics.horizontalAdvance(line)) / 2 : box.left();
+        path.addText(QPointF(x, y), p.font(), line);
+        y += metrics.height();
+    }
+    p.fillPath(path, colour);
+}
+
 // Numbered paragraphs in a column; returns where the text ended.
 qreal paragraphs(QPainter& p, const QRectF& box, int first, const QStringList& lines) {
-    p.setFont(font("DejaVu Sans", 15, QFont::Normal));
+    p.setFont(helpFont(15, QFont::Normal));
     p.setPen(kInk);
     qreal y = box.top();
     for (int i = 0; i < lines.size(); ++i) {
@@ -31,7 +52,7 @@ qreal paragraphs(QPainter& p, const QRectF& box, int first, const QStringList& l
 }
 
 void caption(QPainter& p, const QRectF& box, const QString& text) {
-    p.setFont(font("DejaVu Sans", 14, QFont::Bold));
+    p.setFont(helpFont(14, QFont::Bold));
     p.setPen(kTitle);
     p.drawText(box, Qt::AlignLeft | Qt::AlignVCenter, text);
 }
@@ -53,10 +74,9 @@ void cutterSketch(QPainter& p, const QRectF& at) {
     p.setBrush(QColor(255, 240, 0, 120));
     p.drawRect(QRectF(band.right(), band.top(), 12, band.height()));
     p.drawRect(QRectF(band.left() + 3, band.bottom(), band.width() - 6, 12));
-    p.setFont(font("DejaVu Sans", 12, QFont::Bold));
-    p.setPen(Qt::white);
-    p.drawText(QRectF(at.left() + 8, at.bottom() - 34, at.width() - 16, 28), Qt::AlignLeft | Qt::AlignVCenter,
-               "gauche : tracer / déplacer   jaune : agrandir   droit : effacer");
+    p.setFont(helpFont(12, QFont::Bold));
+    outlineText(p, QRectF(at.left() + 8, at.bottom() - 34, at.width() - 16, 28),
+                "gauche : tracer / déplacer   jaune : agrandir   droit : effacer", Qt::white, false);
 }
 
 // The canvas: three stacked elements and the right-button cycle.
@@ -69,9 +89,9 @@ void canvasSketch(QPainter& p, const QRectF& at) {
         p.setBrush(fills[i]);
         p.setPen(QPen(Qt::white, 1));
         p.drawRect(QRectF(at.left() + 40 + i * 34, at.top() + 22 + i * 18, 110, 56));
-        p.setFont(font("DejaVu Sans", 13, QFont::Bold));
-        p.drawText(QRectF(at.left() + 46 + i * 34, at.top() + 24 + i * 18, 40, 20), Qt::AlignLeft,
-                   QString::number(i + 1));
+        p.setFont(helpFont(13, QFont::Bold));
+        outlineText(p, QRectF(at.left() + 46 + i * 34, at.top() + 24 + i * 18, 40, 20),
+                    QString::number(i + 1), Qt::white, false);
     }
     // The mouse, and the arrow of the cycle.
     QPointF tip(at.left() + 150, at.top() + 70);
@@ -84,11 +104,11 @@ void canvasSketch(QPainter& p, const QRectF& at) {
     p.setPen(QPen(QColor(255, 240, 0), 2));
     p.setBrush(Qt::NoBrush);
     p.drawArc(QRectF(at.right() - 120, at.top() + 16, 90, 90), 30 * 16, 300 * 16);
-    p.setFont(font("DejaVu Sans", 12, QFont::Bold));
-    p.setPen(Qt::white);
-    p.drawText(QRectF(at.right() - 130, at.top() + 44, 110, 40), Qt::AlignCenter, "clic droit\n1 → 2 → 3");
-    p.drawText(QRectF(at.left() + 8, at.bottom() - 30, at.width() - 16, 24), Qt::AlignLeft | Qt::AlignVCenter,
-               "clic gauche : déplacer, ou un bord (15 pixels) : agrandir");
+    p.setFont(helpFont(12, QFont::Bold));
+    outlineText(p, QRectF(at.right() - 130, at.top() + 44, 110, 40), "clic droit\n1 → 2 → 3", Qt::white,
+                true);
+    outlineText(p, QRectF(at.left() + 8, at.bottom() - 30, at.width() - 16, 24),
+                "clic gauche : déplacer, ou un bord (15 pixels) : agrandir", Qt::white, false);
 }
 
 } // namespace
@@ -101,7 +121,7 @@ QImage drawBackglassEditorHelp() {
     p.setPen(QPen(kTitle, 4));
     p.setBrush(Qt::NoBrush);
     p.drawRect(QRectF(10, 10, 980, 700));
-    p.setFont(font("DejaVu Sans", 28, QFont::Bold));
+    p.setFont(helpFont(28, QFont::Bold));
     p.setPen(kTitle);
     p.drawText(QRectF(30, 22, 940, 48), Qt::AlignCenter, "Mode d'emploi pour construire le fronton");
 
