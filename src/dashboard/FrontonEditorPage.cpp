@@ -117,10 +117,10 @@ FrontonEditorPage::FrontonEditorPage(Machine& machine, DashboardUi& ui, QWidget*
         buttons->addWidget(b);
     }
     buttons->addStretch(1);
-    connect(restore_, &QPushButton::clicked, this, &FrontonEditorPage::restoreDefaults);
-    connect(help_, &QPushButton::clicked, this, &FrontonEditorPage::showHelp);
-    connect(build_, &QPushButton::clicked, this, &FrontonEditorPage::openCanvas);
-    connect(preview_, &QPushButton::clicked, this, &FrontonEditorPage::openPreview);
+    connect(restore_, &QPushButton::clicked, this, [this] { guarded([this] { restoreDefaults(); }); });
+    connect(help_, &QPushButton::clicked, this, [this] { guarded([this] { showHelp(); }); });
+    connect(build_, &QPushButton::clicked, this, [this] { guarded([this] { openCanvas(); }); });
+    connect(preview_, &QPushButton::clicked, this, [this] { guarded([this] { openPreview(); }); });
 
     auto* box = new QVBoxLayout(this);
     box->setContentsMargins(0, 0, 0, 0);
@@ -179,7 +179,16 @@ void FrontonEditorPage::cellChanged(QTableWidgetItem* item) {
 
 void FrontonEditorPage::cellClicked(int row, int column) {
     if (column == fronton_col::kChooser && isPictureRow(row))
-        choosePicture(frontonElementOfRow(row));
+        guarded([&] { choosePicture(frontonElementOfRow(row)); });
+}
+
+void FrontonEditorPage::guarded(const std::function<void()>& action) {
+    // A file that cannot be written is told to the operator; the dashboard carries on.
+    try {
+        action();
+    } catch (const std::exception& e) {
+        ui_.error(window(), QString::fromUtf8(e.what()));
+    }
 }
 
 void FrontonEditorPage::place(QDialog& window) {

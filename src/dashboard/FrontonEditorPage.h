@@ -65,6 +65,7 @@ private:
     void cellChanged(class QTableWidgetItem* item);
     void cellClicked(int row, int column);
     void refreshRow(int element);
+    void guarded(const std::function<void()>& action);
     void place(QDialog& window);
     int configuration() const;
 

@@ -170,6 +170,16 @@ TEST_F(FrontonEditorPageTest, ChooserCutsThePictureAndRefusesFilesItCannotKeep) 
     chosen.clear();
     page()->choosePicture(6);
     EXPECT_EQ(windows, 1);
+
+    // A layout file that cannot be written is told; the dashboard carries on.
+    std::filesystem::remove(layoutFile());
+    std::filesystem::create_directory(layoutFile());
+    chosen = toQString(image("essai.bmp"));
+    clickCell(grid(), 1, rowOf(5));
+    EXPECT_EQ(windows, 2);
+    ASSERT_EQ(ui.errors.size(), 1u);
+    EXPECT_TRUE(ui.errors[0].contains("fronton"));
+    EXPECT_EQ(exits, 0);
 }
 
 TEST_F(FrontonEditorPageTest, CanvasCyclesMovesAndWritesTheThumbnail) {
