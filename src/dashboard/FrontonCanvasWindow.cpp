@@ -191,8 +191,10 @@ FrontonPreviewWindow::FrontonPreviewWindow(const FrontonRecord& layout, const Da
     img.fill(Qt::black);
     {
         QPainter p(&img);
+        // The advertising picture covers the whole backglass while it is shown and is replaced at run
+        // time: left out, so that the layout under it can be seen.
         auto order = model.drawingOrder([&](int e) {
-            return isDrawnLayer(layout.elements[size_t(e)].layer) &&
+            return e != element::kAdvert && isDrawnLayer(layout.elements[size_t(e)].layer) &&
                    elementPicture(layout.elements[size_t(e)]);
         });
         pictures.draw(p, order, [&](int n) { return model.working(n); });

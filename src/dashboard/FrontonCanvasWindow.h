@@ -64,8 +64,8 @@ private:
     QPushButton* close_;
 };
 
-// "Visualisation du fronton ...": the layout as the backglass draws it (layers 0-39), scaled to
-// fit the window.
+// "Visualisation du fronton ...": every element with a picture as the backglass draws it (layers
+// 0-39, the advertising picture left out), scaled to fit the window.
 class FrontonPreviewWindow final : public QDialog {
     Q_OBJECT
 public:

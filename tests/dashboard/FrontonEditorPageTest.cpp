@@ -241,4 +241,18 @@ TEST_F(FrontonEditorPageTest, CanvasCyclesMovesAndWritesTheThumbnail) {
     EXPECT_EQ(ui.errors[0], QString::fromUtf8("fichier image de l'élément de jeu corrompu ou introuvable"));
 }
 
+TEST_F(FrontonEditorPageTest, PreviewDrawsTheLayoutWithoutTheAdvertisingPicture) {
+    writePicture("ospentacle1360.bmp", QSize(1360, 768), QColor(0, 160, 0));
+    QImage poster(1360, 768, QImage::Format_RGB32);
+    poster.fill(Qt::red);
+    ASSERT_TRUE(poster.save(toQString(root().file(DataDir::PubImages, "Pub0.bmp")), "BMP"));
+    FrontonRecord layout = defaultFronton();
+    FrontonPreviewWindow preview(layout, root(), QSize(680, 600));
+    EXPECT_EQ(preview.windowTitle(),
+              QString::fromUtf8("Visualisation du fronton Lumiscope en cours de création   "));
+    ASSERT_EQ(preview.picture().size(), QSize(680, 384)); // the design size, scaled to the room
+    EXPECT_EQ(preview.picture().pixelColor(340, 300), QColor(0, 160, 0));
+    EXPECT_TRUE(preview.unreadable()); // the symbol sheet of this root is missing
+}
+
 } // namespace pinstage::test
