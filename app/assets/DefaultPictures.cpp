@@ -4,6 +4,7 @@
 #include "DefaultPictureArt.h"
 #include "DefaultPictureBackglass.h"
 #include "DefaultPictureCells.h"
+#include "DefaultPictureEditorHelp.h"
 #include "DefaultPictureExtras.h"
 #include "DefaultPictureSoundHelp.h"
 #include "config/FrontonParams.h"
@@ -34,23 +35,6 @@ constexpr Variant kVariants[] = {{kTableName, 0}, {"TABLE 1", 110}, {"TABLE 2", 
 
 std::string layoutFile(int picture) {
     return defaultFronton().elements[size_t(picture)].pictureFile.utf8();
-}
-
-const QStringList& backglassHelp() {
-    static const QStringList lines = {
-        "Les 51 premières lignes décrivent les images : fichier (.bmp ou .jpg, en minuscules) du répertoire "
-        "« fichiers images » et rectangle découpé dedans.",
-        "Chaque élément (0 à 88) montre une image à un emplacement du fronton, dans une couche (0 à 39, les "
-        "plus "
-        "basses d'abord), au-dessus de son élément parent.",
-        "Cliquez une image pour la choisir, puis tracez le rectangle à découper à la souris.",
-        "Sur la zone de création, déplacez et redimensionnez les éléments à la souris.",
-        "Les coordonnées sont celles du fond (1360 x 768) ; le fronton est agrandi à la taille de l'écran.",
-        "Le bleu pur (rouge 0, vert 0, bleu 255) des images reste transparent.",
-        "Enregistrez : le fronton est rechargé à la fermeture du tableau de bord. La vignette de la table "
-        "est écrite en « choix.bmp » numéroté.",
-    };
-    return lines;
 }
 
 QImage drawOne(const DefaultPictureFile& f, std::map<int, QImage>& backgrounds) {
@@ -91,7 +75,7 @@ QImage drawOne(const DefaultPictureFile& f, std::map<int, QImage>& backgrounds) 
         if (n == "modemploison.bmp")
             return art::drawSoundHelpPage();
         if (n == "modemploifronton.bmp")
-            return art::drawHelpPage("Mode d'emploi pour construire le fronton", backglassHelp());
+            return art::drawBackglassEditorHelp();
     }
     if (f.dir == DataDir::PubImages && n == layoutFile(50))
         return art::drawPoster();

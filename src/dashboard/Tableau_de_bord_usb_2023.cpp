@@ -14,6 +14,7 @@
 #include "dashboard/ContactsPage.h"
 #include "dashboard/DashboardStyle.h"
 #include "dashboard/DashboardUi.h"
+#include "dashboard/FrontonEditorPage.h"
 #include "dashboard/LampsPage.h"
 #include "dashboard/SettingsPage.h"
 #include "dashboard/SoundsPage.h"
@@ -103,6 +104,9 @@ TTableauDeBord::TTableauDeBord(Machine& machine, DashboardUi& ui, std::function<
     pages_->setCurrentIndex(kContactsPage);
     contacts_->setOnShow(true);
     connect(pages_, &QTabWidget::currentChanged, this, &TTableauDeBord::pageChanged);
+    fronton_ = new FrontonEditorPage(m_, ui_);
+    installPage(kFrontonPage, fronton_,
+                {[this] { fronton_->pageShown(); }, [this] { fronton_->save(); }, {}});
 
     // Ctrl+Tab and Ctrl+Shift+Tab turn the pages wherever the focus is (a grid keeps the keys
     // otherwise); a page reached this way is shown as after a click on its tab.

@@ -23,6 +23,7 @@ class CoilsPage;
 class LampsPage;
 class SettingsPage;
 class SoundsPage;
+class FrontonEditorPage;
 class AccountingPage;
 
 inline constexpr const char* kDashboardPassword = "tarokbelz";
@@ -82,6 +83,7 @@ public:
     LampsPage* lampsPage() const { return lamps_; }
     SoundsPage* soundsPage() const { return sounds_; }
     SettingsPage* settingsPage() const { return settings_; }
+    FrontonEditorPage* frontonPage() const { return fronton_; }
     AccountingPage* accountingPage() const { return accounting_; }
     // The rectangle the mouse is kept in, recorded when the adjustments page is shown.
     std::optional<QRect> cursorArea() const { return cursorArea_; }
@@ -118,6 +120,7 @@ private:
     SoundsPage* sounds_;
     SettingsPage* settings_;
     AccountingPage* accounting_;
+    FrontonEditorPage* fronton_;
 
     std::optional<QRect> cursorArea_;
     bool exited_ = false;

@@ -1,13 +1,17 @@
 // pinstage-dashshot: pictures of the seven dashboard pages over the whole screen (1920 x 1080 unless
 // QT_QPA_PLATFORM names another screen) on a simulated board,
 // for developers and documentation. Usage: pinstage-dashshot --root DIR --out-prefix P
-// [--media-options] writes P0.png ... P6.png.
+// [--media-options] writes P0.png ... P6.png, and the backglass editor's picture cutter and creation
+// canvas as P4-decoupe.png and P4-creation.png.
 #include "board/SimulatedBoard.h"
 #include "config/ParameterStore.h"
 #include "dashboard/CoilsPage.h"
 #include "dashboard/DashboardUi.h"
+#include "dashboard/FrontonCanvasWindow.h"
+#include "dashboard/FrontonEditorPage.h"
 #include "dashboard/LampsPage.h"
 #include "dashboard/SoundsPage.h"
+#include "dashboard/PictureCutWindow.h"
 #include "dashboard/Tableau_de_bord_usb_2023.h"
 #include "runtime/Machine.h"
 
@@ -15,6 +19,8 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QMouseEvent>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -60,6 +66,53 @@ bool useOffscreenScreen(QTemporaryDir& dir) {
     file.close();
     qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + config).toUtf8());
     return true;
+}
+
+bool savePicture(QWidget& w, const std::string& out) {
+    QApplication::processEvents();
+    if (!w.grab().toImage().save(QString::fromStdString(out))) {
+        std::fprintf(stderr, "cannot write %s\n", out.c_str());
+        return false;
+    }
+    std::printf("%s  (%s)\n", out.c_str(), qPrintable(w.windowTitle()));
+    return true;
+}
+
+void mouse(QWidget* w, QEvent::Type type, QPoint at, Qt::MouseButton button) {
+    QMouseEvent event(
+        type, QPointF(at), w->mapToGlobal(QPointF(at)), type == QEvent::MouseMove ? Qt::NoButton : button,
+        type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button), Qt::NoModifier);
+    QApplication::sendEvent(w, &event);
+}
+
+// The cutter over the symbol sheet with a band drawn, and the creation canvas with every element
+// shown and the title selected; nothing is kept.
+bool editorWindows(FrontonEditorPage& page, const DataRoot& root, const std::string& prefix) {
+    bool ok = true;
+    page.pickFile = [&](QWidget*, const QString&, const QString&, const QString&) {
+        return QString::fromStdString(root.file(DataDir::Images, "ossymbols2.bmp").string());
+    };
+    page.runWindow = [&](QDialog& window) {
+        window.show();
+        if (auto* cutter = dynamic_cast<PictureCutWindow*>(&window)) {
+            mouse(cutter->pictureArea(), QEvent::MouseButtonPress, {216, 3}, Qt::LeftButton);
+            mouse(cutter->pictureArea(), QEvent::MouseMove, {256, 59}, Qt::LeftButton);
+            mouse(cutter->pictureArea(), QEvent::MouseButtonRelease, {256, 59}, Qt::LeftButton);
+            ok = savePicture(window, prefix + "4-decoupe.png") && ok;
+        } else if (auto* canvas = dynamic_cast<FrontonCanvasWindow*>(&window)) {
+            for (auto* button : canvas->findChildren<QPushButton*>())
+                if (button->text() == QStringLiteral("Tout afficher"))
+                    button->click();
+            mouse(canvas->canvas(), QEvent::MouseButtonPress, {300, 60}, Qt::RightButton);
+            mouse(canvas->canvas(), QEvent::MouseMove, {300, 60}, Qt::NoButton);
+            ok = savePicture(window, prefix + "4-creation.png") && ok;
+        }
+        window.hide();
+        return int(QDialog::Rejected);
+    };
+    page.choosePicture(5);
+    page.openCanvas();
+    return ok;
 }
 
 } // namespace
@@ -135,6 +188,9 @@ int main(int argc, char** argv) {
             }
             std::printf("%s\n", out.c_str());
         }
+        dashboard.showPage(TTableauDeBord::kFrontonPage);
+        if (!editorWindows(*dashboard.frontonPage(), dataRoot, prefix))
+            return 1;
         dashboard.timer()->stop();
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s\n", e.what());
