@@ -7,6 +7,7 @@
 #include "dashboard/FrontonCanvasWindow.h"
 #include "dashboard/FrontonGridRules.h"
 #include "dashboard/FrontonPictures.h"
+#include "dashboard/GridMessages.h"
 #include "dashboard/PictureCutWindow.h"
 #include "display/QtPath.h"
 #include "runtime/Machine.h"

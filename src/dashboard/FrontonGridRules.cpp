@@ -136,11 +136,6 @@ bool frontonCellEditable(int column, int row) {
     return column == kLayer || column == kParent;
 }
 
-std::string notANumberMessage(std::string_view typed) {
-    return "« " + std::string(typed) +
-           " » n'est pas un nombre entier valide ; la valeur précédente est gardée.";
-}
-
 CellEdit applyFrontonCell(FrontonRecord& layout, int column, int row, std::string_view typed) {
     if (!frontonCellEditable(column, row))
         return {CellOutcome::ReadOnly, frontonCellText(layout, column, row)};

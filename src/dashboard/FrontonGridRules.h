@@ -59,7 +59,5 @@ struct CellEdit {
 };
 // Applies a typed text (UTF-8) to the layout.
 CellEdit applyFrontonCell(FrontonRecord& layout, int column, int row, std::string_view typed);
-// The message of a text that is not a number.
-std::string notANumberMessage(std::string_view typed);
 
 } // namespace pinstage

@@ -55,10 +55,6 @@ TypedSoundNumber typedSoundNumber(std::string_view text) {
     return {TypedSoundNumber::Accepted, value};
 }
 
-std::string notANumberMessage(std::string_view utf8) {
-    return "'" + std::string(utf8) + "' n'est pas un nombre entier : le numéro de son reste inchangé";
-}
-
 bool typedSoundFileAccepted(std::string_view utf8) {
     int n = characterCount(utf8);
     return n >= 1 && n <= kTypedSoundFileMax;

@@ -38,9 +38,6 @@ struct TypedSoundNumber {
 };
 TypedSoundNumber typedSoundNumber(std::string_view text);
 
-// The French message for a typed text that is not a number.
-std::string notANumberMessage(std::string_view utf8);
-
 // A typed file name is taken when it holds 1 to 20 characters.
 bool typedSoundFileAccepted(std::string_view utf8);
 

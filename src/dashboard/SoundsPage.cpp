@@ -5,6 +5,7 @@
 #include "config/SoundParams.h"
 #include "dashboard/DashboardStyle.h"
 #include "dashboard/DashboardUi.h"
+#include "dashboard/GridMessages.h"
 #include "dashboard/PictureHelpWindow.h"
 #include "dashboard/SoundGridRules.h"
 #include "dashboard/WavFileChooser.h"
