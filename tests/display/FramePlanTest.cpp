@@ -183,14 +183,14 @@ TEST(FrameContextTest, SkipRulesAndBackToMenu) {
 
     ctx = {};
     ctx.gameOverIndicator = 1;
-    ctx.startupChoiceValue = "oui";
+    ctx.startupChoiceValue = YesNo::Oui;
     EXPECT_TRUE(backToMenuWanted(ctx));
     ctx.playersDoneMask = 0x0E;
     EXPECT_FALSE(backToMenuWanted(ctx));
     ctx.playersDoneMask = 0x0F;
-    ctx.startupChoiceValue = "non";
+    ctx.startupChoiceValue = YesNo::Non;
     EXPECT_FALSE(backToMenuWanted(ctx));
-    ctx.startupChoiceValue = "oui";
+    ctx.startupChoiceValue = YesNo::Oui;
     ctx.gameOverIndicator = 0;
     EXPECT_FALSE(backToMenuWanted(ctx));
     EXPECT_EQ(std::string(kBackToMenuText),
