@@ -6,6 +6,7 @@
 #include "board/HidapiTransport.h"
 #include "board/SimulatedBoard.h"
 #include "clavpack/Claviervirtuel.h"
+#include "dashboard/DashboardLauncher.h"
 #include "platform/PinError.h"
 #include "runtime/CommandLine.h"
 #include "runtime/RandomSeed.h"
@@ -15,9 +16,6 @@
 #include "runtime/window/TGlacefronton.h"
 #include "sound/SdlSoundEngine.h"
 
-#ifdef PINSTAGE_HAVE_DASHBOARD
-#include "dashboard/Tableau_de_bord_usb_2023.h"
-#endif
 #ifdef PINSTAGE_HAVE_SIMULATOR
 #include "simulator/PlayfieldSimulator.h"
 #endif
@@ -163,19 +161,16 @@ int main(int argc, char** argv) {
     };
 
     TGlacefronton window(m, *engine, power, options);
-#ifdef PINSTAGE_HAVE_DASHBOARD
-    // Over the backglass's whole screen; its cursor confinement is the window's pointer's.
-    window.setDashboard([&](Machine& mm) {
-        runDashboard(
-            mm, &window, [&] { requestQuit(mm); }, cli.mediaOptions,
-            [&](const QRect* area) {
-                if (area)
-                    window.input().confine(*area);
-                else
-                    window.input().releaseConfinement();
-            });
-    });
-#endif
+    // The test push and a start without a board open the dashboard over the backglass's whole
+    // screen; its cursor confinement is the window's pointer's.
+    DashboardLauncher dashboard(
+        m, &window, [&] { requestQuit(m); }, cli.mediaOptions,
+        [&](const QRect* area) {
+            if (area)
+                window.input().confine(*area);
+            else
+                window.input().releaseConfinement();
+        });
     if (journal)
         window.soundSystem().setTraceHook([&](const SoundTraceEvent& e) {
             if (e.action == SoundAction::PlaySystem)

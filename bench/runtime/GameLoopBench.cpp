@@ -2,6 +2,7 @@
 // rules, the game flow, the periodic work, the reels, the scans and the engines. Reports the time
 // per turn and the heap allocations per turn (target: none).
 #include "AllocationCounter.h"
+#include "HeadlessHost.h"
 
 #include "board/BoardIo.h"
 #include "board/SimulatedBoard.h"
@@ -47,7 +48,7 @@ private:
 };
 
 // Waits move the manual clock, as the loop's own turns do.
-class BenchHost final : public RuntimeHost {
+class BenchHost final : public test::HeadlessHost {
 public:
     explicit BenchHost(ManualClock& clock) : clock_(clock) {}
     void processEvents() override { clock_.advance(1); }
@@ -86,7 +87,7 @@ struct PlayingMachine {
                       ReelSounds{});
         for (int e = 0; e < element::kCount; ++e)
             m.symbols[size_t(e)] = &placements[size_t(e)];
-        m.hooks.host = &host;
+        m.hooks.attachHost(host);
         m.rt.mainLoopRunning = 1;
         connectReelsToGame(m);
         board.setSwitch(5, true);

@@ -4,6 +4,7 @@
 // sleeps until its next deadline; the attract lamp chaser alone wakes it every 3 ms.
 #include "DefaultPictures.h"
 #include "DefaultSounds.h"
+#include "HeadlessHost.h"
 #include "board/SimulatedBoard.h"
 #include "runtime/Baselumiscope_usb_2023_pentacle.h"
 #include "runtime/MainLoop.h"
@@ -76,12 +77,12 @@ private:
     bool waited_ = false;
 };
 
-class MeasuredHost : public RuntimeHost {
+class MeasuredHost : public test::HeadlessHost {
 public:
     void processEvents() override { timer.turnStarts(); }
     void idleWait(Machine& m) override {
         timer.turnWaits();
-        RuntimeHost::idleWait(m);
+        HeadlessHost::idleWait(m);
     }
     TurnTimer timer;
 };
@@ -128,7 +129,7 @@ void loopAlone(const std::filesystem::path& rootDir, bool playing) {
     SimulatedBoard board(clock);
     Machine m(clock, DataRoot(rootDir));
     MeasuredHost host;
-    m.hooks.host = &host;
+    m.hooks.attachHost(host);
     m.boardTransport = &board;
     fullLoad(m.root, 0, m.params, nullptr);
     buildOutputs(m.outputs, m.params.coils, m.params.lamps);

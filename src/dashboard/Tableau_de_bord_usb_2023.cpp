@@ -341,13 +341,4 @@ void TTableauDeBord::coverScreen(QWidget* parent) {
     ::pinstage::coverScreen(*this, screen);
 }
 
-void runDashboard(Machine& m, QWidget* parent, std::function<void()> onExit, bool mediaOptions,
-                  std::function<void(const QRect*)> confineCursor) {
-    QtDashboardUi ui;
-    ui.onConfineCursor = std::move(confineCursor);
-    TTableauDeBord dashboard(m, ui, std::move(onExit), mediaOptions, parent);
-    dashboard.coverScreen(parent);
-    dashboard.exec();
-}
-
 } // namespace pinstage

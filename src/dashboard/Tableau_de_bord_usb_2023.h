@@ -1,6 +1,5 @@
 // The operator dashboard window TTableauDeBord: seven pages, "Sortir" and "Enregistrer", the 40 ms
-// timer that drives the board for the test page on show, the password of the adjustments page;
-// and runDashboard, the runtime's way in.
+// timer that drives the board for the test page on show, the password of the adjustments page.
 #pragma once
 
 #include <QDialog>
@@ -127,10 +126,5 @@ private:
     bool inTick_ = false;
     bool firstShowDone_ = false;
 };
-
-// Shows the dashboard modally over the screen of parent and returns once it is closed (after
-// onExit ran). confineCursor, if given, receives the mouse confinement area (null = released).
-void runDashboard(Machine& m, QWidget* parent, std::function<void()> onExit, bool mediaOptions,
-                  std::function<void(const QRect*)> confineCursor = {});
 
 } // namespace pinstage

@@ -175,9 +175,7 @@ FrameOutcome fullRedraw(Backglass& b, const FrameContext& ctx, FramePresenter& p
         if (s->place.shown == 1)
             b.layout.elements[size_t(e)].dirty = 1;
     }
-    for (int e = element::kFirstReel; e < element::kEndReels; ++e)
-        if (Symbol* s = b.symbol(e))
-            s->place.source.bottom = 25; // differs from any window: the reel is drawn again
+    forceReelRedraw(b.symbolTable());
     for (int e = 0; e < element::kAdvert; ++e)
         b.layout.elements[size_t(e)].dirty = 1;
     b.cadence.force();
@@ -193,9 +191,7 @@ FrameOutcome redrawBackglass(Backglass& b, int creditUnits, int creditTens, cons
         if (Rouleau* tens = b.reels.reel(ReelBank::kCreditCounter, 1))
             tens->showDigitAtOnce(creditTens);
     }
-    for (int e = element::kFirstReel; e < element::kEndReels; ++e)
-        if (Symbol* s = b.symbol(e))
-            s->place.source.bottom = 25;
+    forceReelRedraw(b.symbolTable());
     for (int e = element::kFirstReel; e < element::kAdvert; ++e)
         b.layout.elements[size_t(e)].dirty = 1;
     FrameOutcome out = composeFrame(b, ctx, presenter);

@@ -12,6 +12,9 @@ namespace pinstage {
 
 namespace {
 
+// A source bottom that differs from every reel window's: the reel's next frame draws it.
+constexpr int32_t kReelRedrawBottom = 25;
+
 // Copies the sides of the reel window that differ into the source rectangle.
 bool followReelWindow(const FrontonElement& el, PixelRect& source) {
     PixelRect window{el.reelWindowLeft, el.reelWindowTop, el.reelWindowRight, el.reelWindowBottom};
@@ -56,6 +59,12 @@ bool insideSurface(const PixelRect& r, ScreenSize s) {
     return !r.isEmpty() && r.left >= 0 && r.top >= 0 && r.right <= s.width && r.bottom <= s.height;
 }
 
+void forceReelRedraw(const SymbolTable& symbols) {
+    for (int e = element::kFirstReel; e < element::kEndReels; ++e)
+        if (SymbolPlacement* s = symbols[size_t(e)])
+            s->source.bottom = kReelRedrawBottom;
+}
+
 std::vector<FrameStep> planFrame(FrontonRecord& layout, const SymbolTable& symbols, bool& changed) {
     std::vector<FrameStep> steps;
     std::bitset<element::kCount> handled;
@@ -93,7 +102,7 @@ bool frameForbidden(const FrameContext& ctx) {
 }
 
 bool backToMenuWanted(const FrameContext& ctx) {
-    return ctx.playersDoneMask == 0x0F && ctx.gameOverIndicator == 1 && ctx.startupChoiceValue == "oui";
+    return ctx.playersDoneMask == 0x0F && ctx.gameOverIndicator == 1 && ctx.startupChoiceValue == YesNo::Oui;
 }
 
 bool FrameCadence::due(uint32_t now) {

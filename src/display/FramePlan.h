@@ -4,6 +4,7 @@
 #pragma once
 
 #include "config/PentacleTable.h"
+#include "config/YesNo.h"
 #include "display/ScreenMapping.h"
 
 #include <array>
@@ -59,6 +60,10 @@ struct FrameStep {
     bool operator==(const FrameStep&) const = default;
 };
 
+// Every reel is drawn again at the next frame wherever its window stands: its source rectangle gets
+// a bottom that no window on a reel strip has, so the plan sees the window as moved.
+void forceReelRedraw(const SymbolTable& symbols);
+
 // The steps of one frame in drawing order. Clears the dirty flag of every element it handles and
 // copies each reel's moved window into its symbol's source rectangle. changed becomes true when
 // anything is to be drawn or erased. An element listed in more than one draw slot is handled once.
@@ -79,7 +84,7 @@ struct FrameContext {
     bool keyboardInUse = false; // the virtual keyboard exists and is in use
     uint8_t playersDoneMask = 0x0F;
     uint8_t gameOverIndicator = 0;
-    std::string startupChoiceValue = "non"; // "oui" or "non"
+    YesNo startupChoiceValue = YesNo::Non;
     bool presentSuppressed = false;
     std::optional<CoveredArea> covered;
 };

@@ -91,9 +91,9 @@ void posterTiming(Machine& m) {
         rt.posterStepTime = now;
     }
     if (media.takePosterPause())
-        rt.posterAllowed = 0;
+        rt.posterAllowed = false;
     if (periodPassed(now, rt.posterChangeTime, 8000)) {
-        rt.posterAllowed = 1;
+        rt.posterAllowed = true;
         rt.posterChangeTime = now;
     }
     if (media.takeNextPosterRequest())

@@ -21,9 +21,9 @@ void waitReelsStopped(Machine& m) {
     while (!m.reels.reelsIdle()) {
         m.reels.startReelSteps();
         m.reels.animateReels(m.now());
-        m.hooks.host->composeFrame(m);
+        m.hooks.screen().composeFrame(m);
         runOutputEngines(m);
-        m.hooks.host->processEvents();
+        m.hooks.events().processEvents();
         uint32_t now = m.now();
         if (now != last) {
             last = now;

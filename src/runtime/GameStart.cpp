@@ -4,6 +4,7 @@
 #include "board/OutputOperations.h"
 #include "config/AdjustmentRows.h"
 #include "config/PentacleTable.h"
+#include "display/FramePlan.h"
 #include "runtime/GameCredits.h"
 #include "runtime/GameOver.h"
 #include "runtime/GameServe.h"
@@ -17,8 +18,6 @@
 namespace pinstage {
 
 namespace {
-
-constexpr int32_t kReelSourceBottomRedraw = 25;
 
 // The name step of the start: true while it keeps the closure pending.
 bool nameStepHolds(Machine& m) {
@@ -37,12 +36,10 @@ bool nameStepHolds(Machine& m) {
         return true;
     }
     entry.closeNameStep(m);
-    for (int e = element::kFirstReel; e < element::kEndReels; ++e)
-        if (SymbolPlacement* s = m.symbols[size_t(e)])
-            s->source.bottom = kReelSourceBottomRedraw;
+    forceReelRedraw(m.symbols);
     for (int e = 0; e < element::kCount - 1; ++e)
         m.params.fronton.elements[size_t(e)].dirty = 1;
-    m.hooks.host->composeFrame(m);
+    m.hooks.screen().composeFrame(m);
     coilHold(m.outputs, coil::kFlippers);
     return false;
 }

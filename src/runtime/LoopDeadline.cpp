@@ -169,7 +169,7 @@ uint32_t nextLoopDeadline(const Machine& m) {
     gameDeadlines(m, e);
     coilDeadlines(m.outputs, e);
     lampDeadlines(m.outputs, now, e);
-    if (std::optional<uint32_t> frame = m.hooks.host->nextFrameTime(m))
+    if (std::optional<uint32_t> frame = m.hooks.screen().nextFrameTime(m))
         e.at(*frame);
     if (m.nextScheduledInput)
         if (std::optional<uint32_t> input = m.nextScheduledInput())

@@ -8,6 +8,7 @@
 #include "board/SwitchState.h"
 #include "config/Credits.h"
 #include "config/ParameterStore.h"
+#include "config/YesNo.h"
 #include "display/FramePlan.h"
 #include "display/ReelBank.h"
 #include "platform/Clock.h"
@@ -90,22 +91,22 @@ struct GameState {
 
 // The spine: start-up, loop, ways out, selection screen, attract and navigation.
 struct RuntimeState {
-    uint8_t mainLoopRunning = 0;
-    uint8_t firstStartupTick = 1;
-    uint8_t selectionPending = 1;
-    uint8_t selectionWaiting = 0;
+    bool mainLoopRunning = false;
+    bool firstStartupTick = true;
+    bool selectionPending = true;
+    bool selectionWaiting = false;
     int32_t configurationNumber = 0;
     int32_t configurationInUse = 0;
-    std::string startupChoiceValue = "non";
+    YesNo startupChoiceValue = YesNo::Non;
     uint8_t mediaStep = 0x80;
     uint32_t mediaDeadline = 0;
     uint32_t mediaEndTime = 0;
     uint32_t escapeDeadline = 0;
-    uint8_t cursorShown = 1;
-    uint8_t dashboardAtStart = 0;
-    uint8_t frontonReloadRequest = 0;
+    bool cursorShown = true;
+    bool dashboardAtStart = false;
+    bool frontonReloadRequest = false;
     uint8_t chaserIndex = 0;
-    uint8_t chaserLighting = 1;
+    bool chaserLighting = true;
     uint32_t chaserTime = 0;
     int loopMode = 0;
     bool presentSuppressed = false;
@@ -124,18 +125,18 @@ struct RuntimeState {
     SelectionLayout selection{};
 
     // Development and process control (no counterpart on the cabinet).
-    uint8_t quitRequested = 0;     // the window was closed or the run time is over: end the program
-    uint8_t closed = 0;            // the end of the program has run (outputs off, board closed)
-    uint8_t stateTraced = 0;       // the final state line is in the journal
+    bool quitRequested = false;    // the window was closed or the run time is over: end the program
+    bool closed = false;           // the end of the program has run (outputs off, board closed)
+    bool stateTraced = false;      // the final state line is in the journal
     bool keepMediaOptions = false; // --media-options: the eight options keep their stored values
-    uint8_t startupTimerEnabled = 0;
-    uint8_t displayUp = 0;         // the backglass is built (between initialisation and tear-down)
-    uint8_t recordsLayoutDone = 0; // the records display's photo frames are laid out
-    uint8_t creditsLoaded = 0;     // the credit digits came from the accounting file
-    uint8_t boardAbsentTraced = 0; // the last opening found no board (said once in the journal)
-    uint32_t lastBoardAttempt = 0; // time of the last opening tried
-    uint32_t splashEndTime = 0;    // origin of the trace, the script and the run time limit
-    uint8_t splashEnded = 0;
+    bool startupTimerEnabled = false;
+    bool displayUp = false;         // the backglass is built (between initialisation and tear-down)
+    bool recordsLayoutDone = false; // the records display's photo frames are laid out
+    bool creditsLoaded = false;     // the credit digits came from the accounting file
+    bool boardAbsentTraced = false; // the last opening found no board (said once in the journal)
+    uint32_t lastBoardAttempt = 0;  // time of the last opening tried
+    uint32_t splashEndTime = 0;     // origin of the trace, the script and the run time limit
+    bool splashEnded = false;
     uint32_t quitAfterMs = 0; // with quitAfterSet: end the program this long after the splash
     bool quitAfterSet = false;
     // Turns of the main loop since it started, and those that found nothing to do and waited.
@@ -145,8 +146,8 @@ struct RuntimeState {
     uint32_t wakeAt = 0;
 
     // Attract media.
-    uint8_t recordsPhotosShowing = 0;
-    uint8_t posterAllowed = 0;
+    bool recordsPhotosShowing = false;
+    bool posterAllowed = false;
     uint32_t posterStepTime = 0;
     uint32_t posterChangeTime = 0;
 };
@@ -178,7 +179,8 @@ struct Machine {
     // The board's transport (real or simulated); none: the board never opens.
     BoardTransport* boardTransport = nullptr;
 
-    // The rest of the program; never null (the defaults do nothing).
+    // The rest of the program: the host's concerns, attached by the program or a test, and the
+    // media, entry and trace (which do nothing until set).
     MachineHooks hooks;
     // The time of the next switch change scheduled for the simulated board (a script), if any:
     // the loop's idle wait never sleeps past it.

@@ -2,42 +2,43 @@
 
 #include "runtime/Machine.h"
 
-#include "display/ScreenMapping.h"
-
-#include <chrono>
-#include <thread>
+#include <stdexcept>
+#include <string>
 
 namespace pinstage {
 
-RuntimeHost MachineHooks::defaultHost;
 AttractMedia MachineHooks::defaultMedia;
 PlayerEntry MachineHooks::defaultEntry;
 TraceSink MachineHooks::defaultTrace;
 
-void RuntimeHost::idleWait(Machine& m) {
-    // Whole milliseconds from somewhere inside the current one: the wait ends just after the
-    // deadline's millisecond has begun, never before it.
-    int32_t ms = int32_t(m.rt.wakeAt - m.now());
-    if (ms <= 0)
-        return;
-    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+void MachineHooks::attachWindow(WindowHost& window) {
+    screen_ = &window;
+    sound_ = &window;
+    power_ = &window;
+    input_ = &window;
+    events_ = &window;
 }
 
-void RuntimeHost::waitForEvents(Machine& m) {
-    processEvents();
-    m.rt.wakeAt = m.now() + 1;
-    idleWait(m);
+void MachineHooks::detachWindow(const WindowHost& window) {
+    if (screen_ == &window)
+        screen_ = nullptr;
+    if (sound_ == &window)
+        sound_ = nullptr;
+    if (power_ == &window)
+        power_ = nullptr;
+    if (input_ == &window)
+        input_ = nullptr;
+    if (events_ == &window)
+        events_ = nullptr;
 }
 
-void RuntimeHost::initDisplay(Machine& m) {
-    // No pixels: the reels roll in design coordinates so scores still count.
-    ScreenSize design{1360, 768};
-    m.reels.build(m.params.fronton, DesignMapping::fromLayout(design, m.params.fronton), {});
+void MachineHooks::detachDashboard(const DashboardHost& dashboard) {
+    if (dashboard_ == &dashboard)
+        dashboard_ = nullptr;
 }
 
-void RuntimeHost::releaseDisplay(Machine& m) {
-    m.reels.release();
-    m.symbols = {};
+void MachineHooks::missingHost(const char* concern) {
+    throw std::logic_error(std::string("no ") + concern + " host attached to the machine");
 }
 
 void AttractMedia::FinirEtapeMedia(Machine& m) {

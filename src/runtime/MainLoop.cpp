@@ -30,7 +30,7 @@ void mainLoopStep(Machine& m) {
         attractStep(m);
     }
     entry.webcamStep(m);
-    m.hooks.host->composeFrame(m);
+    m.hooks.screen().composeFrame(m);
     if (entry.keyboardFormOpen())
         PasClavierFlipper(m);
 }
@@ -46,7 +46,7 @@ void runLampChaser(Machine& m) {
         lampOff(m.outputs, m.rt.chaserIndex);
     if (++m.rt.chaserIndex > 63) {
         m.rt.chaserIndex = 0;
-        m.rt.chaserLighting = m.rt.chaserLighting ? 0 : 1;
+        m.rt.chaserLighting = !m.rt.chaserLighting;
     }
 }
 
@@ -84,13 +84,13 @@ uint32_t runTimeLeft(Machine& m) {
 
 bool runTimeOver(Machine& m) {
     if (!m.rt.quitAfterSet || !m.rt.splashEnded || m.rt.quitRequested)
-        return m.rt.quitRequested != 0;
+        return m.rt.quitRequested;
     return runTimeLeft(m) == 0;
 }
 
 void runMainLoop(Machine& m) {
     while (m.rt.mainLoopRunning) {
-        m.hooks.host->processEvents();
+        m.hooks.events().processEvents();
         if (!m.rt.mainLoopRunning || runTimeOver(m))
             break;
         const uint32_t start = m.now();
@@ -107,7 +107,7 @@ void runMainLoop(Machine& m) {
         if (int32_t(wake - now) > 0) {
             m.rt.wakeAt = wake;
             ++m.rt.idleWaits;
-            m.hooks.host->idleWait(m);
+            m.hooks.events().idleWait(m);
         }
     }
 }

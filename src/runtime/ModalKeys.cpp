@@ -23,7 +23,7 @@ bool serveEscapeRequest(Machine& m) {
     if (!(m.game.machineEvents & kEventEscapeRequest) || !deadlinePassed(m.now(), m.rt.escapeDeadline))
         return false;
     m.game.machineEvents &= uint8_t(~kEventEscapeRequest);
-    m.hooks.host->synthesiseKey("Escape");
+    m.hooks.input().synthesiseKey("Escape");
     return true;
 }
 
@@ -37,13 +37,13 @@ void modalButtonsStep(Machine& m) {
     if (start & kContactPending) {
         start &= uint8_t(~kContactPending);
         playSystemSound(m, "gongo.wav");
-        m.hooks.host->synthesiseKey("Return");
+        m.hooks.input().synthesiseKey("Return");
     }
     for (uint8_t level : {kC64Level, kC71Level}) {
         if ((m.switches.dryInputs & level) && periodPassed(m.now(), m.rt.lastMoveTime, kModalKeyRepeatMs)) {
             m.rt.lastMoveTime = m.now();
             playSystemSound(m, "ting.wav");
-            m.hooks.host->synthesiseKey("Tab");
+            m.hooks.input().synthesiseKey("Tab");
         }
     }
 }

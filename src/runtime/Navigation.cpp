@@ -50,15 +50,14 @@ void clearPending(Machine& m, int contact) {
 
 void moveCursorTo(Machine& m, int32_t x, int32_t y) {
     m.rt.cursorPoint = {x, y};
-    m.hooks.host->setCursorPos(m, x, y);
+    m.hooks.input().setCursorPos(m, x, y);
 }
 
 void setCursorVisible(Machine& m, bool shown) {
-    uint8_t want = shown ? 1 : 0;
-    if (m.rt.cursorShown == want)
+    if (m.rt.cursorShown == shown)
         return;
-    m.rt.cursorShown = want;
-    m.hooks.host->setCursorShown(m, shown);
+    m.rt.cursorShown = shown;
+    m.hooks.input().setCursorShown(m, shown);
 }
 
 void moveKeyForward(Machine& m, int n) {
@@ -99,7 +98,7 @@ void PasClavierFlipper(Machine& m) {
         rt.bothButtonsSince = now;
     } else if (repeatAllows(m, rt.nextPressTime)) {
         if (c71Held && periodPassed(now, rt.bothButtonsSince, kLongPressMs) && !gameRunning(m)) {
-            rt.mainLoopRunning = 0;
+            rt.mainLoopRunning = false;
             trace(m, "loop stop flippers");
             return;
         }

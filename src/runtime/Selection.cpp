@@ -52,23 +52,22 @@ void moveChoice(Machine& m, int direction) {
 } // namespace
 
 void drawSelectionScreen(Machine& m) {
-    RuntimeHost& host = *m.hooks.host;
+    ScreenHost& screen = m.hooks.screen();
     m.rt.configurationNumber = wrapChoice(m.rt.configurationNumber);
-    m.rt.selection = selectionLayout(host.screenWidth(), host.screenHeight());
-    host.drawSelectionScreen(m, m.rt.selection);
+    m.rt.selection = selectionLayout(screen.screenWidth(), screen.screenHeight());
+    screen.drawSelectionScreen(m, m.rt.selection);
     const ChoicePoint& c = m.rt.selection.choiceCentres[size_t(m.rt.configurationNumber)];
     moveCursorTo(m, c.x, c.y);
 }
 
 void showSelectionScreen(Machine& m) {
-    RuntimeHost& host = *m.hooks.host;
-    host.showMainWindow(m);
-    host.repaintWindow(m);
+    m.hooks.screen().showMainWindow(m);
+    m.hooks.screen().repaintWindow(m);
     setCursorVisible(m, false);
     drawSelectionScreen(m);
     trace(m, "selection " + std::to_string(m.rt.configurationNumber));
     while (m.rt.selectionWaiting && !runTimeOver(m))
-        host.waitForEvents(m);
+        m.hooks.events().waitForEvents(m);
 }
 
 void selectionTick(Machine& m) {
@@ -87,9 +86,9 @@ void selectionTick(Machine& m) {
     }
     if (level & kStart) {
         playSystemSound(m, "gongo.wav");
-        m.hooks.host->setStartupTimer(m, false);
-        rt.startupTimerEnabled = 0;
-        rt.selectionWaiting = 0;
+        m.hooks.events().setStartupTimer(m, false);
+        rt.startupTimerEnabled = false;
+        rt.selectionWaiting = false;
         trace(m, "selection chosen " + std::to_string(rt.configurationNumber));
         return;
     }

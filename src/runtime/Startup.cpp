@@ -23,8 +23,8 @@ namespace pinstage {
 namespace {
 
 void setTimer(Machine& m, bool enabled) {
-    m.rt.startupTimerEnabled = enabled ? 1 : 0;
-    m.hooks.host->setStartupTimer(m, enabled);
+    m.rt.startupTimerEnabled = enabled;
+    m.hooks.events().setStartupTimer(m, enabled);
 }
 
 // The accounting record of configuration 0 before anything else, so that a coin on the first
@@ -37,14 +37,14 @@ void loadStartupAccounting(Machine& m) {
     else
         createAccountingDefaults(m.root, 0, m.params.accounting);
     m.credits = creditDigits(m.params.accounting);
-    m.rt.creditsLoaded = 1;
+    m.rt.creditsLoaded = true;
 }
 
 void endSplash(Machine& m) {
-    m.rt.firstStartupTick = 0;
-    m.rt.splashEnded = 1;
+    m.rt.firstStartupTick = false;
+    m.rt.splashEnded = true;
     m.rt.splashEndTime = m.now();
-    m.hooks.host->splashEnded(m);
+    m.hooks.events().splashEnded(m);
     trace(m, "splash end");
 }
 
@@ -55,13 +55,13 @@ void afterMainLoop(Machine& m) {
         FormClose(m);
         return;
     }
-    if (m.rt.startupChoiceValue == "oui") {
+    if (m.rt.startupChoiceValue == YesNo::Oui) {
         m.rt.mediaStep = kMediaTearDown;
-        m.rt.selectionWaiting = 1;
-        m.rt.selectionPending = 1;
+        m.rt.selectionWaiting = true;
+        m.rt.selectionPending = true;
         setTimer(m, true);
-        m.rt.recordsLayoutDone = 0;
-        m.rt.mainLoopRunning = 1;
+        m.rt.recordsLayoutDone = false;
+        m.rt.mainLoopRunning = true;
         FormClose(m);
         trace(m, "back to selection");
     }
@@ -93,7 +93,7 @@ void saveAdjustmentsInUse(Machine& m) {
 
 void FormCreate(Machine& m) {
     applyStartupOverrides(m);
-    m.rt.selectionPending = 1;
+    m.rt.selectionPending = true;
     setTimer(m, true);
 }
 
@@ -106,27 +106,25 @@ bool openMachineBoard(Machine& m) {
     m.rt.lastBoardAttempt = m.now();
     if (open || !m.rt.boardAbsentTraced)
         trace(m, open ? "board open" : "board absent");
-    m.rt.boardAbsentTraced = open ? 0 : 1;
+    m.rt.boardAbsentTraced = !open;
     return open;
 }
 
 void startupTick(Machine& m) {
-    RuntimeHost& host = *m.hooks.host;
     if (m.rt.closed)
         return;
     if (m.rt.firstStartupTick) {
         setTimer(m, false);
-        host.runSplash(m);
+        m.hooks.screen().runSplash(m);
         endSplash(m);
         loadOrCreateAdjustments0(m.root, m.params.adjustments, nullptr);
         loadStartupAccounting(m);
         applyStartupOverrides(m);
-        m.rt.startupChoiceValue =
-            optionIsYes(m.params.adjustments, AdjustmentOption::StartupChoice) ? "oui" : "non";
-        if (m.rt.startupChoiceValue == "non") {
+        m.rt.startupChoiceValue = yesNo(optionIsYes(m.params.adjustments, AdjustmentOption::StartupChoice));
+        if (m.rt.startupChoiceValue == YesNo::Non) {
             m.rt.configurationNumber = 0;
             initialiseMachine(m);
-            m.rt.quitRequested = 1;
+            m.rt.quitRequested = true;
             FormClose(m);
             return;
         }
@@ -144,14 +142,14 @@ void startupTick(Machine& m) {
         (!m.rt.boardAbsentTraced || periodPassed(m.now(), m.rt.lastBoardAttempt, 1000)))
         openMachineBoard(m);
     setTimer(m, true);
-    host.repaintWindow(m);
+    m.hooks.screen().repaintWindow(m);
     scanMatrix(m.switches, m.io, m.outputs, m.clock);
     scanDirectSwitches(m.switches, m.io, m.outputs, m.clock);
-    if (m.rt.selectionPending == 0 && m.rt.selectionWaiting)
+    if (!m.rt.selectionPending && m.rt.selectionWaiting)
         selectionTick(m);
-    if (m.rt.selectionPending == 1) {
-        m.rt.selectionPending = 0;
-        m.rt.selectionWaiting = 1;
+    if (m.rt.selectionPending) {
+        m.rt.selectionPending = false;
+        m.rt.selectionWaiting = true;
         showSelectionScreen(m);
         if (m.rt.quitRequested) {
             FormClose(m);
@@ -166,28 +164,28 @@ void startupTick(Machine& m) {
 }
 
 void initialiseMachine(Machine& m) {
-    RuntimeHost& host = *m.hooks.host;
-    host.showMainWindow(m);
+    ScreenHost& screen = m.hooks.screen();
+    screen.showMainWindow(m);
     m.rt.configurationInUse = m.rt.configurationNumber;
     fullLoad(m.root, m.rt.configurationInUse, m.params, nullptr);
     // The credits are those of this configuration's own accounting file, never digits carried
     // over from the table shown before: each table's credits are paid into and taken from its file.
     m.credits = creditDigits(m.params.accounting);
-    m.rt.creditsLoaded = 1;
+    m.rt.creditsLoaded = true;
     trace(m, "configuration " + std::to_string(m.rt.configurationInUse));
     buildOutputs(m.outputs, m.params.coils, m.params.lamps);
-    host.initSound(m);
-    host.initDisplay(m);
-    m.rt.displayUp = 1;
+    m.hooks.sound().initSound(m);
+    screen.initDisplay(m);
+    m.rt.displayUp = true;
     // The direct-coil links are set by the game; with no game running they stay cleared (below).
     setCursorVisible(m, false);
 
     if (!openMachineBoard(m) || m.rt.dashboardAtStart) {
         if (!boardPresent(m.io))
-            host.showNoBoardWarning(m);
+            screen.showNoBoardWarning(m);
         setCursorVisible(m, true);
-        host.runDashboard(m);
-        m.rt.quitRequested = 1;
+        m.hooks.dashboard().runDashboard(m);
+        m.rt.quitRequested = true;
         FormClose(m);
         return;
     }
@@ -200,25 +198,24 @@ void initialiseMachine(Machine& m) {
     m.game.playersDoneMask = kNoGame;
     coilOff(m.outputs, coil::kPlayfieldHold0);
     coilOff(m.outputs, coil::kPlayfieldHold1);
-    m.rt.recordsLayoutDone = 1;
+    m.rt.recordsLayoutDone = true;
 
     m.rt.mediaDeadline = m.now() + kMediaHoldOffMs;
-    m.rt.mainLoopRunning = 1;
+    m.rt.mainLoopRunning = true;
     applyStartupOverrides(m);
-    host.redrawBackglass(m);
+    screen.redrawBackglass(m);
     trace(m, "loop start");
     runMainLoop(m);
     afterMainLoop(m);
 }
 
 void tearDownDisplay(Machine& m) {
-    RuntimeHost& host = *m.hooks.host;
     m.hooks.media->FinirEtapeMedia(m);
-    host.composeFrame(m);
+    m.hooks.screen().composeFrame(m);
     // The credit digits (m.credits) stay for the next initialisation's credit reels.
-    host.releaseDisplay(m);
-    m.rt.displayUp = 0;
-    host.releaseSound(m);
+    m.hooks.screen().releaseDisplay(m);
+    m.rt.displayUp = false;
+    m.hooks.sound().releaseSound(m);
     m.rt.mediaStep = kMediaIdle;
     setTimer(m, true);
 }

@@ -128,7 +128,7 @@ std::string stateLine(const Machine& m) {
 void traceFinalState(Machine& m) {
     if (m.rt.stateTraced)
         return;
-    m.rt.stateTraced = 1;
+    m.rt.stateTraced = true;
     trace(m, stateLine(m));
 }
 

@@ -34,21 +34,21 @@ void allOutputsOff(Machine& m) {
 void FormClose(Machine& m) {
     if (m.rt.mainLoopRunning) {
         allOutputsOff(m);
-        m.rt.mainLoopRunning = 0;
+        m.rt.mainLoopRunning = false;
         trace(m, "loop stop");
         return;
     }
     if (m.rt.closed)
         return;
-    m.rt.closed = 1;
+    m.rt.closed = true;
     allOutputsOff(m);
     traceFinalState(m);
     if (boardPresent(m.io))
         closeBoard(m.io);
-    m.hooks.host->releaseDisplay(m);
-    m.rt.displayUp = 0;
-    m.hooks.host->releaseSound(m);
-    m.hooks.host->quitApplication(m);
+    m.hooks.screen().releaseDisplay(m);
+    m.rt.displayUp = false;
+    m.hooks.sound().releaseSound(m);
+    m.hooks.events().quitApplication(m);
 }
 
 void dashboardWayOut(Machine& m) {
@@ -62,25 +62,25 @@ void dashboardWayOut(Machine& m) {
     clearContactEvents(m.switches, false);
     setCursorVisible(m, true);
     m.rt.loopMode = 1; // no frame while the dashboard is up
-    m.hooks.host->runDashboard(m);
+    m.hooks.dashboard().runDashboard(m);
     m.rt.loopMode = 0;
     allOutputsOff(m);
     clearContactEvents(m.switches, false);
-    m.hooks.host->releaseCursorClip(m);
+    m.hooks.input().releaseCursorClip(m);
     setCursorVisible(m, false);
     m.rt.mediaDeadline = m.now() + kMediaHoldOffMs;
     if (m.rt.frontonReloadRequest) {
-        m.rt.frontonReloadRequest = 0;
-        m.hooks.host->releaseDisplay(m);
+        m.rt.frontonReloadRequest = false;
+        m.hooks.screen().releaseDisplay(m);
         loadFronton(configFile(m.root, kFrontonFileName, m.rt.configurationInUse), m.params.fronton);
-        m.hooks.host->initDisplay(m);
+        m.hooks.screen().initDisplay(m);
     }
-    m.hooks.host->processEvents();
-    m.hooks.host->redrawBackglass(m);
+    m.hooks.events().processEvents();
+    m.hooks.screen().redrawBackglass(m);
 }
 
 void testInterWayOut(Machine& m) {
-    m.hooks.host->beep();
+    m.hooks.sound().beep();
     FormClose(m);
 }
 
@@ -93,7 +93,7 @@ bool waitStartRelease(Machine& m) {
             return false;
         }
         m.rt.wakeAt = m.now() + 1; // the button is watched every millisecond
-        m.hooks.host->idleWait(m);
+        m.hooks.events().idleWait(m);
         scanMatrix(m.switches, m.io, m.outputs, m.clock);
         runOutputEngines(m);
     }
@@ -105,16 +105,16 @@ void shutdownWayOut(Machine& m) {
     hideElement(m, element::kRecordToBeat);
     for (int e = element::kRecordMillions; e < element::kRecordMillions + element::kRecordDigits; ++e)
         hideElement(m, e);
-    m.hooks.host->composeFrame(m);
-    m.hooks.host->showShutdownScreen();
-    m.hooks.host->pause(m, kShutdownScreenMs);
-    m.hooks.host->powerOff();
+    m.hooks.screen().composeFrame(m);
+    m.hooks.screen().showShutdownScreen();
+    m.hooks.events().pause(m, kShutdownScreenMs);
+    m.hooks.power().powerOff();
     requestQuit(m);
 }
 
 void requestQuit(Machine& m) {
-    m.rt.quitRequested = 1;
-    m.rt.selectionWaiting = 0;
+    m.rt.quitRequested = true;
+    m.rt.selectionWaiting = false;
     if (m.rt.mainLoopRunning)
         FormClose(m);
 }

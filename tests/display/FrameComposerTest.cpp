@@ -145,7 +145,7 @@ TEST(FrameComposerTest, BackToMenuTextVanishesAtTheNextFrame) {
     DisplayRig rig({1920, 1080});
     rig.build();
     rig.ctx.gameOverIndicator = 1;
-    rig.ctx.startupChoiceValue = "oui";
+    rig.ctx.startupChoiceValue = YesNo::Oui;
     FrameOutcome out = rig.frame();
     ASSERT_TRUE(out.backToMenuShown);
     const QColor textColour(255, 85, 118);
@@ -156,7 +156,7 @@ TEST(FrameComposerTest, BackToMenuTextVanishesAtTheNextFrame) {
     EXPECT_TRUE(sameImage(rig.b().backBuffer, rig.b().scene));
 
     // The next presented frame without the condition brings the scene back there.
-    rig.ctx.startupChoiceValue = "non";
+    rig.ctx.startupChoiceValue = YesNo::Non;
     show(rig, 36, true);
     out = rig.frame();
     EXPECT_TRUE(out.presented);
@@ -165,7 +165,7 @@ TEST(FrameComposerTest, BackToMenuTextVanishesAtTheNextFrame) {
     EXPECT_TRUE(sameImage(rig.presenter.screen(), rig.b().scene));
 
     // A game running, or no game-over indicator: no text.
-    rig.ctx.startupChoiceValue = "oui";
+    rig.ctx.startupChoiceValue = YesNo::Oui;
     rig.ctx.playersDoneMask = 0x0C;
     show(rig, 36, false);
     EXPECT_FALSE(rig.frame().backToMenuShown);

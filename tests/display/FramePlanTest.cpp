@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <numeric>
 
 namespace pinstage::test {
@@ -142,6 +143,39 @@ TEST(FramePlanTest, ElementsWithoutSymbolKeepTheirFlag) {
     EXPECT_FALSE(changed);
 }
 
+TEST(FramePlanTest, AForcedReelRedrawDrawsEveryReelAgainWhereverItsWindowStands) {
+    PlanRig rig;
+    // Windows on every digit of the strips (60 pixels a digit, 11 positions on a 660 strip).
+    for (int e = element::kFirstReel; e < element::kEndReels; ++e) {
+        FrontonElement& el = rig.layout.elements[size_t(e)];
+        el.reelWindowLeft = 0;
+        el.reelWindowRight = 40;
+        el.reelWindowTop = 60 * (e % 11);
+        el.reelWindowBottom = el.reelWindowTop + 60;
+    }
+    bool changed = false;
+    EXPECT_EQ(rig.planFrame(changed).size(), size_t(element::kEndReels - element::kFirstReel));
+    changed = false;
+    ASSERT_TRUE(rig.planFrame(changed).empty()); // the windows stood still
+    ASSERT_FALSE(changed);
+
+    rig.table[5] = nullptr; // a reel without a symbol stays out
+    forceReelRedraw(rig.table);
+    auto steps = rig.planFrame(changed);
+    EXPECT_TRUE(changed);
+    std::vector<int> drawn = elementsOf(steps);
+    std::sort(drawn.begin(), drawn.end());
+    std::vector<int> expected;
+    append(expected, element::kFirstReel, 4);
+    append(expected, 6, element::kEndReels - 1);
+    EXPECT_EQ(drawn, expected);
+    for (const FrameStep& step : steps)
+        EXPECT_EQ(step.action, FrameAction::Draw);
+    // Each reel shows its own window again, and the next frame has nothing to do.
+    EXPECT_EQ(rig.placements[13].source, (PixelRect{0, 120, 40, 180}));
+    EXPECT_TRUE(rig.planFrame(changed).empty());
+}
+
 TEST(FramePlanTest, DamagedDrawSlotsAreSkipped) {
     PlanRig rig;
     rig.layout.elements[0].drawSlot = -4;
@@ -183,14 +217,14 @@ TEST(FrameContextTest, SkipRulesAndBackToMenu) {
 
     ctx = {};
     ctx.gameOverIndicator = 1;
-    ctx.startupChoiceValue = "oui";
+    ctx.startupChoiceValue = YesNo::Oui;
     EXPECT_TRUE(backToMenuWanted(ctx));
     ctx.playersDoneMask = 0x0E;
     EXPECT_FALSE(backToMenuWanted(ctx));
     ctx.playersDoneMask = 0x0F;
-    ctx.startupChoiceValue = "non";
+    ctx.startupChoiceValue = YesNo::Non;
     EXPECT_FALSE(backToMenuWanted(ctx));
-    ctx.startupChoiceValue = "oui";
+    ctx.startupChoiceValue = YesNo::Oui;
     ctx.gameOverIndicator = 0;
     EXPECT_FALSE(backToMenuWanted(ctx));
     EXPECT_EQ(std::string(kBackToMenuText),

@@ -163,7 +163,7 @@ MachineHarness::MachineHarness(HarnessOptions options) : rootDir(freshRoot()), m
         credits->showValueAtOnce(m.credits.value());
 
     m.random.seed(options.seed);
-    m.hooks.host = &host;
+    m.hooks.attachHost(host);
     m.hooks.trace = &traceLog;
     m.rt.mainLoopRunning = 1;
     armDirectCoils(m);

@@ -4,6 +4,7 @@
 // timed by the harness; lamps, coils and sounds come out as the board and the engine saw them.
 #pragma once
 
+#include "HeadlessHost.h"
 #include "board/SimulatedBoard.h"
 #include "runtime/Machine.h"
 #include "runtime/MachineOps.h"
@@ -22,7 +23,7 @@
 namespace pinstage::test {
 
 // Every wait of the game moves the manual clock by one millisecond.
-class ManualHost : public RuntimeHost {
+class ManualHost : public HeadlessHost {
 public:
     explicit ManualHost(ManualClock& clock) : clock_(clock) {}
     void composeFrame(Machine&) override { ++frames; }

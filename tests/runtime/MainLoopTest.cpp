@@ -210,7 +210,7 @@ TEST_F(MainLoop, TheRunTimeLimitEndsTheLoopAtItsMillisecondWithItsJournalLine) {
 // chaser keeps its pace and the coin is credited.
 TEST_F(MainLoop, AnIdleLoopSleepsUntilItsNextDeadlineAndMissesNone) {
     SleepingHost sleeper(clock);
-    m.hooks.host = &sleeper;
+    m.hooks.attachHost(sleeper);
     const uint32_t start = clock.now();
     scheduleNow("1000 pulse c4 60");
     m.nextScheduledInput = [&] { return player.nextTime(); };
@@ -241,7 +241,7 @@ TEST_F(MainLoop, AnIdleLoopSleepsUntilItsNextDeadlineAndMissesNone) {
 // on a board that must be polled the loop never sleeps more than 1 ms.
 TEST_F(MainLoop, ACoilPulseEndsOnTimeAndAPolledBoardIsReadEveryMillisecond) {
     SleepingHost sleeper(clock);
-    m.hooks.host = &sleeper;
+    m.hooks.attachHost(sleeper);
     m.game.playersDoneMask = 0x0E; // a game: no chaser
     std::vector<uint32_t> changes;
     board.onOutputsChanged = [&] {

@@ -3,6 +3,7 @@
 // records what the machine asked of it.
 #pragma once
 
+#include "HeadlessHost.h"
 #include "board/SimulatedBoard.h"
 #include "runtime/Machine.h"
 #include "runtime/Script.h"
@@ -40,7 +41,7 @@ private:
 };
 
 // The window system as the machine sees it, with simulated time: every wait moves the clock.
-class FakeHost : public RuntimeHost {
+class FakeHost : public HeadlessHost {
 public:
     explicit FakeHost(ManualClock& clock) : clock_(clock) {}
 
@@ -99,11 +100,11 @@ public:
     void releaseSound(Machine&) override { ++soundReleases; }
     void initDisplay(Machine& m) override {
         ++displayInits;
-        RuntimeHost::initDisplay(m);
+        HeadlessHost::initDisplay(m);
     }
     void releaseDisplay(Machine& m) override {
         ++displayReleases;
-        RuntimeHost::releaseDisplay(m);
+        HeadlessHost::releaseDisplay(m);
     }
 
     bool timerEnabled = false;
@@ -130,7 +131,7 @@ class SpineTest : public ::testing::Test {
 protected:
     SpineTest() : root_(::testing::UnitTest::GetInstance()->current_test_info()->name()) {
         m.boardTransport = &board;
-        m.hooks.host = &host;
+        m.hooks.attachHost(host);
         host.onSplashEnd = [this](Machine& mm) { player.setOrigin(mm.now()); };
         board.beforeRead = [this](uint32_t now) {
             player.apply(now, [this](int c, bool closed) { board.setSwitch(c, closed); });

@@ -8,6 +8,7 @@
 #include "dashboard/AccountingPage.h"
 #include "dashboard/ContactsPage.h"
 #include "dashboard/DashGrid.h"
+#include "dashboard/DashboardLauncher.h"
 #include "dashboard/GridMapping.h"
 #include "dashboard/Tableau_de_bord_usb_2023.h"
 #include "runtime/window/TGlacefronton.h"
@@ -240,7 +241,7 @@ TEST_F(OperatorOnX, FullScreenWindowsAndTheDashboardWithTheRealPointer) {
         if (!exited)
             dash->exitAction();
     });
-    runDashboard(
+    DashboardLauncher launcher(
         m, &window, [&] { exited = true; }, false,
         [&](const QRect* area) {
             if (area)
@@ -248,6 +249,7 @@ TEST_F(OperatorOnX, FullScreenWindowsAndTheDashboardWithTheRealPointer) {
             else
                 window.input().releaseConfinement();
         });
+    m.hooks.dashboard().runDashboard(m);
     EXPECT_TRUE(exited);
     EXPECT_FALSE(window.input().confinement().has_value());
 }

@@ -53,7 +53,7 @@ GameMachine::GameMachine(int credits) : rootDir(freshGameRoot()), m(clock, DataR
         m.symbols[size_t(e)] = &placements[size_t(e)];
     if (Compteur* c = m.reels.counter(ReelBank::kCreditCounter))
         c->showValueAtOnce(m.credits.value());
-    m.hooks.host = &host;
+    m.hooks.attachHost(host);
     m.rt.mainLoopRunning = 1;
     armDirectCoils(m);
     connectReelsToGame(m);

@@ -3,6 +3,7 @@
 // that every wait of the game moves, and no window or sound.
 #pragma once
 
+#include "HeadlessHost.h"
 #include "board/SimulatedBoard.h"
 #include "display/FramePlan.h"
 #include "runtime/Machine.h"
@@ -17,7 +18,7 @@
 namespace pinstage::test {
 
 // Every wait of the game moves the clock; power-off and the shutdown screen are only counted.
-class ClockHost : public RuntimeHost {
+class ClockHost : public HeadlessHost {
 public:
     explicit ClockHost(ManualClock& clock) : clock_(clock) {}
     void processEvents() override { clock_.advance(1); }

@@ -191,7 +191,7 @@ void chooseTable(test::GameMachine& g) {
 int soak(const Options& o) {
     test::GameMachine g(0);
     SoakHost host(g.clock, o.window);
-    g.m.hooks.host = &host;
+    g.m.hooks.attachHost(host);
     uint32_t choices = 0;
     std::unique_ptr<PlayfieldSimulator> window;
     std::unique_ptr<PlayfieldDriver> bare;

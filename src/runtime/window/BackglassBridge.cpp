@@ -55,8 +55,7 @@ const FrameContext& BackglassBridge::context(const Machine& m) {
     ctx_.keyboardInUse = m.hooks.entry->keyboardFormOpen();
     ctx_.playersDoneMask = m.game.playersDoneMask;
     ctx_.gameOverIndicator = m.game.gameOverIndicator;
-    if (ctx_.startupChoiceValue != m.rt.startupChoiceValue)
-        ctx_.startupChoiceValue = m.rt.startupChoiceValue;
+    ctx_.startupChoiceValue = m.rt.startupChoiceValue;
     ctx_.presentSuppressed = m.rt.presentSuppressed;
     return ctx_;
 }

@@ -60,7 +60,7 @@ TGlacefronton::TGlacefronton(Machine& m, SoundEngine& engine, PowerControl& powe
         saveSoundParams(configFile(m_.root, kSoundsFileName, m_.params.configuration), m_.params.sounds);
     });
     m_.sound = sound_.get();
-    m_.hooks.host = this;
+    m_.hooks.attachWindow(*this);
 
     wakeTimer_.setSingleShot(true);
     wakeTimer_.setTimerType(Qt::PreciseTimer);
@@ -72,8 +72,7 @@ TGlacefronton::TGlacefronton(Machine& m, SoundEngine& engine, PowerControl& powe
 TGlacefronton::~TGlacefronton() {
     startupTimer_.stop();
     display_.release(m_);
-    if (m_.hooks.host == this)
-        m_.hooks.host = &MachineHooks::defaultHost;
+    m_.hooks.detachWindow(*this);
     if (m_.sound == sound_.get())
         m_.sound = nullptr;
 }
@@ -102,13 +101,13 @@ void TGlacefronton::fatal(const QString& message) {
         execWithButtons(box);
     }
     // The run cannot go on: everything off and the program ends, as far as the board lets us.
-    m_.rt.quitRequested = 1;
-    m_.rt.selectionWaiting = 0;
-    m_.rt.mainLoopRunning = 0;
+    m_.rt.quitRequested = true;
+    m_.rt.selectionWaiting = false;
+    m_.rt.mainLoopRunning = false;
     try {
         FormClose(m_);
     } catch (const std::exception&) {
-        m_.rt.closed = 1;
+        m_.rt.closed = true;
     }
     quitApplication(m_);
 }
@@ -218,17 +217,6 @@ void TGlacefronton::showShutdownScreen() {
 
 void TGlacefronton::powerOff() {
     power_.powerOff();
-}
-
-void TGlacefronton::runDashboard(Machine& m) {
-    if (options_.dashboard) {
-        options_.dashboard(m);
-        return;
-    }
-    QMessageBox box(QMessageBox::Information, "pinstage",
-                    QString::fromUtf8("Le tableau de bord n'est pas encore disponible."), QMessageBox::Ok,
-                    this);
-    execWithButtons(box);
 }
 
 void TGlacefronton::setCursorShown(Machine&, bool shown) {

@@ -1,7 +1,8 @@
 // The backglass window: the program's main window, full screen (or 1360 x 768 with --windowed).
 // It arms the start-up timer, shows the splash and the modal boxes with the flipper and start
 // buttons answering them, presents the backglass frames, draws the selection and shutdown
-// screens, and stands for the window system in everything the machine asks of it.
+// screens, and stands for the window system in everything the machine asks of it but the
+// dashboard.
 #pragma once
 
 #include "display/FrameComposer.h"
@@ -29,27 +30,24 @@ class SoundSystem;
 
 struct GlacefrontonOptions {
     bool windowed = false;
-    // The dashboard; until one is given a box says it is not available and the run goes on.
-    std::function<void(Machine&)> dashboard;
     // Called when the splash has closed (origin of the journal and the script).
     std::function<void(Machine&)> splashEnded;
     // With a file name, the window's picture is saved there as the program ends (developers).
     QString screenshotFile;
 };
 
-class TGlacefronton : public QWidget, public RuntimeHost, public FramePresenter {
+class TGlacefronton : public QWidget, public WindowHost, public FramePresenter {
 public:
     static constexpr int kDesignWidth = 1360;
     static constexpr int kDesignHeight = 768;
 
-    // engine: the sound output the machine's sound table plays on (not owned). The machine's
-    // hooks.host and sound are set to this window and its sound table. FormCreate runs here.
+    // engine: the sound output the machine's sound table plays on (not owned). The window is
+    // attached to the machine's hooks for every concern but the dashboard, and its sound table
+    // becomes the machine's. FormCreate runs here.
     TGlacefronton(Machine& m, SoundEngine& engine, PowerControl& power, GlacefrontonOptions options);
     ~TGlacefronton() override;
 
     SoundSystem& soundSystem() { return *sound_; }
-    // The dashboard run by the test push and at start without a board.
-    void setDashboard(std::function<void(Machine&)> dashboard) { options_.dashboard = std::move(dashboard); }
     InputSynth& input() { return input_; }
     // What the window shows now (the last frame, or the selection or shutdown screen).
     const QImage& shownPicture() const { return screen_; }
@@ -64,35 +62,42 @@ public:
     // Shows a modal box with the buttons answering it (the box timer runs MinuterieMessage).
     int execWithButtons(QDialog& box);
 
-    // RuntimeHost
-    void composeFrame(Machine&) override;
-    void processEvents() override;
-    void beep() override;
-    void redrawBackglass(Machine&) override;
-    void showShutdownScreen() override;
-    void powerOff() override;
-    void runDashboard(Machine&) override;
-    void setCursorShown(Machine&, bool shown) override;
-    void synthesiseKey(const char* key) override;
-    void releaseCursorClip(Machine&) override;
-    void idleWait(Machine&) override;
-    std::optional<uint32_t> nextFrameTime(const Machine& m) const override;
-    void waitForEvents(Machine&) override;
-    void pause(Machine&, uint32_t ms) override;
+    // ScreenHost
     void showMainWindow(Machine&) override;
     void runSplash(Machine&) override;
-    void setStartupTimer(Machine&, bool enabled) override;
     void repaintWindow(Machine&) override;
-    void splashEnded(Machine&) override;
-    void initSound(Machine&) override;
-    void releaseSound(Machine&) override;
     void initDisplay(Machine&) override;
     void releaseDisplay(Machine&) override;
+    void composeFrame(Machine&) override;
+    std::optional<uint32_t> nextFrameTime(const Machine& m) const override;
+    void redrawBackglass(Machine&) override;
     void showNoBoardWarning(Machine&) override;
     int32_t screenWidth() const override { return screenSize().width(); }
     int32_t screenHeight() const override { return screenSize().height(); }
     void drawSelectionScreen(Machine&, const SelectionLayout& layout) override;
+    void showShutdownScreen() override;
+
+    // SoundHost
+    void initSound(Machine&) override;
+    void releaseSound(Machine&) override;
+    void beep() override;
+
+    // PowerHost
+    void powerOff() override;
+
+    // InputHost
+    void setCursorShown(Machine&, bool shown) override;
     void setCursorPos(Machine&, int32_t x, int32_t y) override;
+    void releaseCursorClip(Machine&) override;
+    void synthesiseKey(const char* key) override;
+
+    // EventLoopHost
+    void processEvents() override;
+    void idleWait(Machine&) override;
+    void waitForEvents(Machine&) override;
+    void pause(Machine&, uint32_t ms) override;
+    void setStartupTimer(Machine&, bool enabled) override;
+    void splashEnded(Machine&) override;
     void quitApplication(Machine&) override;
 
     // FramePresenter
