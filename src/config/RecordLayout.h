@@ -1,6 +1,7 @@
 // One description of a record's layout drives its decoding, its encoding and its field listing:
 // each record writes a layout function that names every field at its offset, and the three
-// visitors below walk it.
+// visitors below walk it. A run of equal sub-records (the elements of a table, the records of a
+// file of records) is described once and laid out at each place.
 #pragma once
 
 #include "config/ByteCodec.h"
@@ -10,6 +11,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace pinstage {
@@ -22,6 +24,11 @@ struct FieldName {
     std::string text() const;
 };
 
+// What the listing adds after a value the program will not take as it stands (" (hors limites)");
+// nullptr when nothing. Decoding and encoding ignore it.
+using NumberNote = const char* (*)(int32_t value);
+using TextNote = const char* (*)(const std::string& cp1252);
+
 // Fills a record from a byte image of at least the record's size.
 class LayoutReader {
 public:
@@ -29,7 +36,10 @@ public:
     void u8(size_t o, FieldName, uint8_t& v) const { v = r_.u8(o); }
     void u16(size_t o, FieldName, uint16_t& v) const { v = r_.u16(o); }
     void u32(size_t o, FieldName, uint32_t& v) const { v = r_.u32(o); }
-    template <size_t N> void text(size_t o, FieldName, TextSlot<N>& t) const { r_.raw(o, t.bytes); }
+    void i32(size_t o, FieldName, int32_t& v, NumberNote = nullptr) const { v = r_.i32(o); }
+    template <size_t N> void text(size_t o, FieldName, TextSlot<N>& t, TextNote = nullptr) const {
+        r_.raw(o, t.bytes);
+    }
     template <size_t N> void raw(size_t o, FieldName, std::array<uint8_t, N>& a) const { r_.raw(o, a); }
 
 private:
@@ -43,7 +53,10 @@ public:
     void u8(size_t o, FieldName, uint8_t v) { w_.u8(o, v); }
     void u16(size_t o, FieldName, uint16_t v) { w_.u16(o, v); }
     void u32(size_t o, FieldName, uint32_t v) { w_.u32(o, v); }
-    template <size_t N> void text(size_t o, FieldName, const TextSlot<N>& t) { w_.raw(o, t.bytes); }
+    void i32(size_t o, FieldName, int32_t v, NumberNote = nullptr) { w_.i32(o, v); }
+    template <size_t N> void text(size_t o, FieldName, const TextSlot<N>& t, TextNote = nullptr) {
+        w_.raw(o, t.bytes);
+    }
     template <size_t N> void raw(size_t o, FieldName, const std::array<uint8_t, N>& a) { w_.raw(o, a); }
 
 private:
@@ -57,12 +70,14 @@ public:
     void u8(size_t o, FieldName n, uint8_t) { number(o, 1, n, r_.u8(o)); }
     void u16(size_t o, FieldName n, uint16_t) { number(o, 2, n, r_.u16(o)); }
     void u32(size_t o, FieldName n, uint32_t) { number(o, 4, n, r_.u32(o)); }
-    template <size_t N> void text(size_t o, FieldName n, const TextSlot<N>&) {
+    void i32(size_t o, FieldName n, int32_t, NumberNote note = nullptr);
+    template <size_t N> void text(size_t o, FieldName n, const TextSlot<N>&, TextNote note = nullptr) {
         if (!r_.has(o, N))
             return;
         TextSlot<N> t;
         r_.raw(o, t.bytes);
-        lines_.push_back({o, n.text(), t.utf8()});
+        const char* extra = note ? note(t.cp1252()) : nullptr;
+        lines_.push_back({o, n.text(), t.utf8() + (extra ? extra : "")});
     }
     template <size_t N> void raw(size_t o, FieldName n, const std::array<uint8_t, N>&) {
         if (!r_.has(o, N))
@@ -79,6 +94,48 @@ private:
     ByteReader r_;
     std::vector<FieldLine> lines_;
 };
+
+// A visitor seen from inside one sub-record of a run: offsets count from the sub-record's start and
+// each name takes the sub-record's place as its first index (a sub-record's own names have one
+// index at most).
+template <class V> class SubRecordVisitor {
+public:
+    SubRecordVisitor(V& v, size_t base, int place) : v_(v), base_(base), place_(place) {}
+    template <class... A> void u8(size_t o, FieldName n, A&&... a) {
+        v_.u8(base_ + o, at(n), std::forward<A>(a)...);
+    }
+    template <class... A> void u16(size_t o, FieldName n, A&&... a) {
+        v_.u16(base_ + o, at(n), std::forward<A>(a)...);
+    }
+    template <class... A> void u32(size_t o, FieldName n, A&&... a) {
+        v_.u32(base_ + o, at(n), std::forward<A>(a)...);
+    }
+    template <class... A> void i32(size_t o, FieldName n, A&&... a) {
+        v_.i32(base_ + o, at(n), std::forward<A>(a)...);
+    }
+    template <class... A> void text(size_t o, FieldName n, A&&... a) {
+        v_.text(base_ + o, at(n), std::forward<A>(a)...);
+    }
+    template <class... A> void raw(size_t o, FieldName n, A&&... a) {
+        v_.raw(base_ + o, at(n), std::forward<A>(a)...);
+    }
+
+private:
+    FieldName at(FieldName n) const { return {n.base, place_, n.i}; }
+    V& v_;
+    size_t base_;
+    int place_;
+};
+
+// Lays out the first count sub-records of elements, stride bytes apart from base, each by the same
+// layout.
+template <class V, class Elements, class Layout>
+void layoutEach(V& v, size_t base, size_t stride, int count, Elements& elements, Layout layout) {
+    for (int n = 0; n < count; ++n) {
+        SubRecordVisitor<V> sub(v, base + stride * size_t(n), n);
+        layout(sub, elements[size_t(n)]);
+    }
+}
 
 // Decodes a record from what a file held: the bytes overlay the record's current image, so a
 // short file changes only the bytes it holds and a long one only the record's size.
@@ -108,6 +165,27 @@ std::vector<FieldLine> describeRecord(std::span<const uint8_t> bytes, size_t rec
     LayoutDescriber d(bytes.first(std::min(bytes.size(), recordSize)));
     const Record none{};
     layout(d, none);
+    return d.take();
+}
+
+// One record of a file of equal records, from bytes of at least its size (missing bytes read as 0).
+template <class Record, class Layout>
+Record decodeRecord(std::span<const uint8_t> bytes, size_t recordSize, Layout layout) {
+    Record r{};
+    overlayRecord(r, recordSize, bytes, layout);
+    return r;
+}
+
+// Lists every whole record of a file of equal records, the record's place as each name's index; a
+// partial tail is no record.
+template <class Record, class Layout>
+std::vector<FieldLine> describeRecords(std::span<const uint8_t> bytes, size_t recordSize, Layout layout) {
+    LayoutDescriber d(bytes);
+    const Record none{};
+    for (size_t n = 0; n < bytes.size() / recordSize; ++n) {
+        SubRecordVisitor<LayoutDescriber> sub(d, n * recordSize, int(n));
+        layout(sub, none);
+    }
     return d.take();
 }
 
