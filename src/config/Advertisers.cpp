@@ -98,17 +98,21 @@ bool EcrireAnnonceurs(const fs::path& file, std::span<FicheAnnonceur> buffers, b
     return true;
 }
 
-void loadOrCreateAdvertisers(const DataRoot& root, int config, AdvertisersTable& t,
-                             std::vector<std::string>* created) {
-    fs::path file = advertisersFile(root, config);
-    if (!fs::exists(file))
-        CreerAnnonceursDefaut(root, config, created);
+void readAdvertisersTable(const fs::path& file, AdvertisersTable& t) {
     int n = 0;
     LireAnnonceurs(file, {}, 0, 0, &n);
     std::vector<FicheAnnonceur> fiches(static_cast<size_t>(n));
     int read = LireAnnonceurs(file, fiches, 0, n, &t.recordCount);
     fiches.resize(size_t(read));
     t.fiches = std::move(fiches);
+}
+
+void loadOrCreateAdvertisers(const DataRoot& root, int config, AdvertisersTable& t,
+                             std::vector<std::string>* created) {
+    fs::path file = advertisersFile(root, config);
+    if (!fs::exists(file))
+        CreerAnnonceursDefaut(root, config, created);
+    readAdvertisersTable(file, t);
 }
 
 bool isInternetAdvert(const FicheAnnonceur& f) {

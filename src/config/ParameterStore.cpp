@@ -1,4 +1,4 @@
-// Start-up load of the parameter files, in the machine's fixed order.
+// Start-up load of the parameter files, in the machine's fixed order, from one table of file kinds.
 #include "config/ParameterStore.h"
 
 #include "config/Accounting.h"
@@ -14,7 +14,10 @@
 #include "config/SoundParams.h"
 #include "platform/PinError.h"
 
+#include <memory>
+#include <string_view>
 #include <system_error>
+#include <type_traits>
 
 namespace pinstage {
 
@@ -27,99 +30,124 @@ bool present(const fs::path& file) {
     return fs::exists(file, ec);
 }
 
-void note(std::vector<std::string>* created, const std::string& name) {
-    if (created)
-        created->push_back(name);
-}
-
-// Loads the file when present; otherwise runs create and records the names it writes.
-template <class Load, class Create>
-void loadOrCreate(const fs::path& file, std::vector<std::string>* created,
-                  std::initializer_list<std::string> names, Load load, Create create) {
-    if (present(file)) {
-        load(file);
-        return;
-    }
-    create();
-    for (const auto& n : names)
-        note(created, n);
-}
-
 // A file is laid over its record's built-in defaults, so a file shorter than its record keeps the
 // defaults for what it lacks (never zeros, nor what another configuration held). The record
 // changes only once the file has been read.
-template <class Record, class Load>
-void loadOverDefaults(const fs::path& file, Record& r, Record defaults, Load load) {
-    load(file, defaults);
-    r = std::move(defaults);
+template <auto Member, auto Defaults, auto Load> void overDefaults(const fs::path& file, ParameterSet& set) {
+    auto defaults = [&] {
+        if constexpr (std::is_invocable_v<decltype(Defaults), const ParameterSet&>)
+            return Defaults(set);
+        else
+            return Defaults();
+    }();
+    Load(file, defaults);
+    set.*Member = std::move(defaults);
+}
+
+// The labels of the switch sounds name the switches of the contacts just loaded; entry 95, never
+// stored, keeps its default.
+SoundsRecord soundDefaultsOf(const ParameterSet& set) {
+    return defaultSoundParams(set.contacts);
+}
+AccountingRecord noAccounting() {
+    return AccountingRecord{};
+}
+
+const ParameterFileKind kKinds[] = {
+    {kContactsFileName, DataDir::Datas, false, nullptr,
+     overDefaults<&ParameterSet::contacts, defaultContacts, loadContacts>,
+     [](const DataRoot& root, int, ParameterSet& s) { createContactsDefaults(root, s.contacts); },
+     describeContacts},
+    {kCoilsFileName, DataDir::Datas, false, nullptr,
+     overDefaults<&ParameterSet::coils, defaultCoils, loadCoils>,
+     [](const DataRoot& root, int, ParameterSet& s) { createCoilsDefaults(root, s.coils); }, describeCoils},
+    {kLampsFileName, DataDir::Datas, false, nullptr,
+     overDefaults<&ParameterSet::lamps, defaultLamps, loadLamps>,
+     [](const DataRoot& root, int, ParameterSet& s) { createLampsDefaults(root, s.lamps); }, describeLamps},
+    {kGameRuleFileName, DataDir::Datas, true, kGameRuleDefaultCopyName,
+     overDefaults<&ParameterSet::gameRule, defaultGameRule, loadGameRule>,
+     [](const DataRoot& root, int c, ParameterSet& s) { createGameRuleDefaults(root, c, s.gameRule); },
+     describeGameRule},
+    {kCombinationsFileName, DataDir::Datas, true, kCombinationsDefaultCopyName,
+     overDefaults<&ParameterSet::combinations, defaultCombinations, loadCombinations>,
+     [](const DataRoot& root, int c, ParameterSet& s) {
+         createCombinationsDefaults(root, c, s.combinations);
+     },
+     describeCombinations},
+    {kAccountingFileName, DataDir::Datas, true, nullptr,
+     overDefaults<&ParameterSet::accounting, noAccounting, loadAccounting>,
+     [](const DataRoot& root, int c, ParameterSet& s) { createAccountingDefaults(root, c, s.accounting); },
+     describeAccounting},
+    {kSoundsFileName, DataDir::Datas, true, kSoundsDefaultCopyName,
+     overDefaults<&ParameterSet::sounds, soundDefaultsOf, loadSoundParams>,
+     [](const DataRoot& root, int c, ParameterSet& s) {
+         createSoundParamsDefaults(root, c, s.contacts, s.sounds);
+     },
+     describeSoundParams},
+    {kFrontonFileName, DataDir::Datas, true, kFrontonDefaultCopyName,
+     overDefaults<&ParameterSet::fronton, defaultFronton, loadFronton>,
+     [](const DataRoot& root, int c, ParameterSet& s) { createFrontonDefaults(root, c, s.fronton); },
+     describeFronton},
+    {kAdjustmentsFileName, DataDir::Datas, true, nullptr,
+     overDefaults<&ParameterSet::adjustments, defaultAdjustments, loadAdjustments>,
+     [](const DataRoot& root, int c, ParameterSet& s) { createAdjustmentsDefaults(root, c, s.adjustments); },
+     describeAdjustments},
+    {kAdvertisersFileName, DataDir::Datas, true, kAdvertisersDefaultCopyName,
+     [](const fs::path& f, ParameterSet& s) { readAdvertisersTable(f, s.advertisers); },
+     [](const DataRoot& root, int c, ParameterSet& s) {
+         CreerAnnonceursDefaut(root, c);
+         readAdvertisersTable(advertisersFile(root, c), s.advertisers);
+     },
+     describeAdvertisers},
+    {kPlayersFileName, DataDir::BasesDeDonnees, true, nullptr, nullptr,
+     [](const DataRoot& root, int c, ParameterSet&) { createPlayersDefaults(root, c); }, describePlayers},
+};
+
+// Loads the file of the kind when present; otherwise creates it and records the names written.
+void loadOrCreate(const ParameterFileKind& kind, const DataRoot& root, int config, ParameterSet& set,
+                  std::vector<std::string>* created) {
+    fs::path file = fileOfKind(root, kind, config);
+    if (present(file)) {
+        if (kind.load)
+            kind.load(file, set);
+        return;
+    }
+    kind.create(root, config, set);
+    if (!created)
+        return;
+    created->push_back(kind.numbered ? numberedName(kind.name, config) : kind.name);
+    if (kind.defaultCopy)
+        created->push_back(numberedName(kind.defaultCopy, config));
+}
+
+const ParameterFileKind& kindNamed(const char* name) {
+    for (const ParameterFileKind& k : kKinds)
+        if (std::string_view(k.name) == name)
+            return k;
+    throw PinError(std::string("type de fichier inconnu : ") + name);
 }
 } // namespace
+
+std::span<const ParameterFileKind> parameterFileKinds() {
+    return kKinds;
+}
+
+fs::path fileOfKind(const DataRoot& root, const ParameterFileKind& kind, int config) {
+    return root.file(kind.dir, kind.numbered ? numberedName(kind.name, config) : std::string(kind.name));
+}
 
 void fullLoad(const DataRoot& root, int config, ParameterSet& set, std::vector<std::string>* created) {
     if (config < 0 || config >= kConfigurationCount)
         throw PinError("numéro de configuration invalide : " + std::to_string(config));
     set.configuration = config;
-    auto numbered = [config](const char* base) { return numberedName(base, config); };
-
-    loadOrCreate(
-        sharedFile(root, kContactsFileName), created, {kContactsFileName},
-        [&](const fs::path& f) { loadOverDefaults(f, set.contacts, defaultContacts(), loadContacts); },
-        [&] { createContactsDefaults(root, set.contacts); });
-    loadOrCreate(
-        sharedFile(root, kCoilsFileName), created, {kCoilsFileName},
-        [&](const fs::path& f) { loadOverDefaults(f, set.coils, defaultCoils(), loadCoils); },
-        [&] { createCoilsDefaults(root, set.coils); });
-    loadOrCreate(
-        sharedFile(root, kLampsFileName), created, {kLampsFileName},
-        [&](const fs::path& f) { loadOverDefaults(f, set.lamps, defaultLamps(), loadLamps); },
-        [&] { createLampsDefaults(root, set.lamps); });
-
-    loadOrCreate(
-        configFile(root, kGameRuleFileName, config), created,
-        {numbered(kGameRuleFileName), numbered(kGameRuleDefaultCopyName)},
-        [&](const fs::path& f) { loadOverDefaults(f, set.gameRule, defaultGameRule(), loadGameRule); },
-        [&] { createGameRuleDefaults(root, config, set.gameRule); });
-    loadOrCreate(
-        configFile(root, kCombinationsFileName, config), created,
-        {numbered(kCombinationsFileName), numbered(kCombinationsDefaultCopyName)},
-        [&](const fs::path& f) {
-            loadOverDefaults(f, set.combinations, defaultCombinations(), loadCombinations);
-        },
-        [&] { createCombinationsDefaults(root, config, set.combinations); });
-    loadOrCreate(
-        configFile(root, kAccountingFileName, config), created, {numbered(kAccountingFileName)},
-        [&](const fs::path& f) { loadOverDefaults(f, set.accounting, AccountingRecord{}, loadAccounting); },
-        [&] { createAccountingDefaults(root, config, set.accounting); });
-    loadOrCreate(
-        configFile(root, kSoundsFileName, config), created,
-        {numbered(kSoundsFileName), numbered(kSoundsDefaultCopyName)},
-        [&](const fs::path& f) {
-            // The labels of the switch sounds name the switches of the contacts just loaded; entry 95,
-            // never stored, keeps its default.
-            loadOverDefaults(f, set.sounds, defaultSoundParams(set.contacts), loadSoundParams);
-        },
-        [&] { createSoundParamsDefaults(root, config, set.contacts, set.sounds); });
-    loadOrCreate(
-        configFile(root, kFrontonFileName, config), created,
-        {numbered(kFrontonFileName), numbered(kFrontonDefaultCopyName)},
-        [&](const fs::path& f) { loadOverDefaults(f, set.fronton, defaultFronton(), loadFronton); },
-        [&] { createFrontonDefaults(root, config, set.fronton); });
-    loadOrCreate(
-        configFile(root, kAdjustmentsFileName, config), created, {numbered(kAdjustmentsFileName)},
-        [&](const fs::path& f) {
-            loadOverDefaults(f, set.adjustments, defaultAdjustments(), loadAdjustments);
-        },
-        [&] { createAdjustmentsDefaults(root, config, set.adjustments); });
-
-    loadOrCreateAdvertisers(root, config, set.advertisers, created);
-    loadOrCreatePlayers(root, config, created);
+    for (const ParameterFileKind& kind : kKinds)
+        loadOrCreate(kind, root, config, set, created);
 }
 
 void loadOrCreateAdjustments0(const DataRoot& root, AdjustmentsRecord& r, std::vector<std::string>* created) {
-    loadOrCreate(
-        configFile(root, kAdjustmentsFileName, 0), created, {numberedName(kAdjustmentsFileName, 0)},
-        [&](const fs::path& f) { loadOverDefaults(f, r, defaultAdjustments(), loadAdjustments); },
-        [&] { createAdjustmentsDefaults(root, 0, r); });
+    auto early = std::make_unique<ParameterSet>();
+    loadOrCreate(kindNamed(kAdjustmentsFileName), root, 0, *early, created);
+    r = early->adjustments;
 }
 
 fs::path accountingFileOf(const DataRoot& root, const ParameterSet& set) {

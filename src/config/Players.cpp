@@ -120,12 +120,15 @@ std::array<FicheJoueur, kDefaultPlayerCount> defaultPlayerRecords(const std::str
     return records;
 }
 
-void loadOrCreatePlayers(const DataRoot& root, int config, std::vector<std::string>* created) {
-    fs::path file = playersFile(root, config);
-    if (fs::exists(file))
-        return;
+void createPlayersDefaults(const DataRoot& root, int config) {
     auto records = defaultPlayerRecords(currentDateTimeText());
-    EcrireFichesJoueurs(file, records, true, 0, kDefaultPlayerCount);
+    EcrireFichesJoueurs(playersFile(root, config), records, true, 0, kDefaultPlayerCount);
+}
+
+void loadOrCreatePlayers(const DataRoot& root, int config, std::vector<std::string>* created) {
+    if (fs::exists(playersFile(root, config)))
+        return;
+    createPlayersDefaults(root, config);
     if (created)
         created->push_back(numberedName(kPlayersFileName, config));
 }

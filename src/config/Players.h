@@ -57,7 +57,9 @@ void TrierFichesJoueurs(const std::filesystem::path& file);
 std::filesystem::path playersFile(const DataRoot& root, int config);
 // The seven start-up buffers (ids -1, 1..6 in memory); endDate is the "Date fin partie" of all seven.
 std::array<FicheJoueur, kDefaultPlayerCount> defaultPlayerRecords(const std::string& endDate);
-// Writes the seven defaults (append, index 0) when JoueursN.db is missing.
+// Writes the seven defaults (append, index 0) into JoueursN.db.
+void createPlayersDefaults(const DataRoot& root, int config);
+// Writes the seven defaults when JoueursN.db is missing.
 void loadOrCreatePlayers(const DataRoot& root, int config, std::vector<std::string>* created);
 
 // The local path of a record's photo ("bases de donnees/Photos/x.bmp", or an original Windows
