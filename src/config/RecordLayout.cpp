@@ -14,17 +14,17 @@ std::string FieldName::text() const {
     return s;
 }
 
-void LayoutDescriber::number(size_t o, size_t len, FieldName n, uint32_t v) {
-    if (r_.has(o, len))
-        lines_.push_back({o, n.text(), std::to_string(v)});
+void LayoutDescriber::number(size_t at, size_t len, FieldName n, NumberNote note, bool isSigned) {
+    if (!r_.has(at, len))
+        return;
+    uint32_t v = len == 1 ? r_.u8(at) : len == 2 ? r_.u16(at) : r_.u32(at);
+    std::string text = isSigned ? std::to_string(int32_t(v)) : std::to_string(v);
+    const char* extra = note ? note(int32_t(v)) : nullptr;
+    lines_.push_back({at, where.name(n).text(), text + (extra ? extra : "")});
 }
 
-void LayoutDescriber::i32(size_t o, FieldName n, int32_t, NumberNote note) {
-    if (!r_.has(o, 4))
-        return;
-    int32_t v = r_.i32(o);
-    const char* extra = note ? note(v) : nullptr;
-    lines_.push_back({o, n.text(), std::to_string(v) + (extra ? extra : "")});
+void LayoutDescriber::add(size_t o, FieldName n, std::string value) {
+    lines_.push_back({where.at(o), where.name(n).text(), std::move(value)});
 }
 
 std::string LayoutDescriber::hexBytes(const uint8_t* p, size_t n) {

@@ -11,7 +11,6 @@
 #include <cstdint>
 #include <span>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace pinstage {
@@ -29,18 +28,31 @@ struct FieldName {
 using NumberNote = const char* (*)(int32_t value);
 using TextNote = const char* (*)(const std::string& cp1252);
 
+// Where a visitor stands: the start of the sub-record being laid out and its place in its run (-1
+// outside a run). Offsets count from the start, and a sub-record's names take the place as their
+// first index (a sub-record's own names have one index at most).
+struct LayoutPlace {
+    size_t base = 0;
+    int place = -1;
+    size_t at(size_t o) const { return base + o; }
+    FieldName name(FieldName n) const { return place < 0 ? n : FieldName{n.base, place, n.i}; }
+};
+
 // Fills a record from a byte image of at least the record's size.
 class LayoutReader {
 public:
     explicit LayoutReader(std::span<const uint8_t> image) : r_(image) {}
-    void u8(size_t o, FieldName, uint8_t& v) const { v = r_.u8(o); }
-    void u16(size_t o, FieldName, uint16_t& v) const { v = r_.u16(o); }
-    void u32(size_t o, FieldName, uint32_t& v) const { v = r_.u32(o); }
-    void i32(size_t o, FieldName, int32_t& v, NumberNote = nullptr) const { v = r_.i32(o); }
+    void u8(size_t o, FieldName, uint8_t& v) const { v = r_.u8(where.at(o)); }
+    void u16(size_t o, FieldName, uint16_t& v) const { v = r_.u16(where.at(o)); }
+    void u32(size_t o, FieldName, uint32_t& v) const { v = r_.u32(where.at(o)); }
+    void i32(size_t o, FieldName, int32_t& v, NumberNote = nullptr) const { v = r_.i32(where.at(o)); }
     template <size_t N> void text(size_t o, FieldName, TextSlot<N>& t, TextNote = nullptr) const {
-        r_.raw(o, t.bytes);
+        r_.raw(where.at(o), t.bytes);
     }
-    template <size_t N> void raw(size_t o, FieldName, std::array<uint8_t, N>& a) const { r_.raw(o, a); }
+    template <size_t N> void raw(size_t o, FieldName, std::array<uint8_t, N>& a) const {
+        r_.raw(where.at(o), a);
+    }
+    LayoutPlace where;
 
 private:
     ByteReader r_;
@@ -50,14 +62,17 @@ private:
 class LayoutWriter {
 public:
     explicit LayoutWriter(std::span<uint8_t> image) : w_(image) {}
-    void u8(size_t o, FieldName, uint8_t v) { w_.u8(o, v); }
-    void u16(size_t o, FieldName, uint16_t v) { w_.u16(o, v); }
-    void u32(size_t o, FieldName, uint32_t v) { w_.u32(o, v); }
-    void i32(size_t o, FieldName, int32_t v, NumberNote = nullptr) { w_.i32(o, v); }
+    void u8(size_t o, FieldName, uint8_t v) { w_.u8(where.at(o), v); }
+    void u16(size_t o, FieldName, uint16_t v) { w_.u16(where.at(o), v); }
+    void u32(size_t o, FieldName, uint32_t v) { w_.u32(where.at(o), v); }
+    void i32(size_t o, FieldName, int32_t v, NumberNote = nullptr) { w_.i32(where.at(o), v); }
     template <size_t N> void text(size_t o, FieldName, const TextSlot<N>& t, TextNote = nullptr) {
-        w_.raw(o, t.bytes);
+        w_.raw(where.at(o), t.bytes);
     }
-    template <size_t N> void raw(size_t o, FieldName, const std::array<uint8_t, N>& a) { w_.raw(o, a); }
+    template <size_t N> void raw(size_t o, FieldName, const std::array<uint8_t, N>& a) {
+        w_.raw(where.at(o), a);
+    }
+    LayoutPlace where;
 
 private:
     ByteWriter w_;
@@ -67,74 +82,49 @@ private:
 class LayoutDescriber {
 public:
     explicit LayoutDescriber(std::span<const uint8_t> bytes) : r_(bytes) {}
-    void u8(size_t o, FieldName n, uint8_t) { number(o, 1, n, r_.u8(o)); }
-    void u16(size_t o, FieldName n, uint16_t) { number(o, 2, n, r_.u16(o)); }
-    void u32(size_t o, FieldName n, uint32_t) { number(o, 4, n, r_.u32(o)); }
-    void i32(size_t o, FieldName n, int32_t, NumberNote note = nullptr);
+    void u8(size_t o, FieldName n, uint8_t) { number(where.at(o), 1, n, nullptr); }
+    void u16(size_t o, FieldName n, uint16_t) { number(where.at(o), 2, n, nullptr); }
+    void u32(size_t o, FieldName n, uint32_t) { number(where.at(o), 4, n, nullptr); }
+    void i32(size_t o, FieldName n, int32_t, NumberNote note = nullptr) {
+        number(where.at(o), 4, n, note, true);
+    }
     template <size_t N> void text(size_t o, FieldName n, const TextSlot<N>&, TextNote note = nullptr) {
-        if (!r_.has(o, N))
+        if (!r_.has(where.at(o), N))
             return;
         TextSlot<N> t;
-        r_.raw(o, t.bytes);
+        r_.raw(where.at(o), t.bytes);
         const char* extra = note ? note(t.cp1252()) : nullptr;
-        lines_.push_back({o, n.text(), t.utf8() + (extra ? extra : "")});
+        add(o, n, t.utf8() + (extra ? extra : ""));
     }
     template <size_t N> void raw(size_t o, FieldName n, const std::array<uint8_t, N>&) {
-        if (!r_.has(o, N))
+        if (!r_.has(where.at(o), N))
             return;
         std::array<uint8_t, N> a{};
-        r_.raw(o, a);
-        lines_.push_back({o, n.text(), hexBytes(a.data(), N)});
+        r_.raw(where.at(o), a);
+        add(o, n, hexBytes(a.data(), N));
     }
     std::vector<FieldLine> take() { return std::move(lines_); }
+    LayoutPlace where;
 
 private:
-    void number(size_t o, size_t len, FieldName n, uint32_t v);
+    // A number at the absolute offset at, read unsigned or signed, with its note.
+    void number(size_t at, size_t len, FieldName n, NumberNote note, bool isSigned = false);
+    void add(size_t o, FieldName n, std::string value);
     static std::string hexBytes(const uint8_t* p, size_t n);
     ByteReader r_;
     std::vector<FieldLine> lines_;
-};
-
-// A visitor seen from inside one sub-record of a run: offsets count from the sub-record's start and
-// each name takes the sub-record's place as its first index (a sub-record's own names have one
-// index at most).
-template <class V> class SubRecordVisitor {
-public:
-    SubRecordVisitor(V& v, size_t base, int place) : v_(v), base_(base), place_(place) {}
-    template <class... A> void u8(size_t o, FieldName n, A&&... a) {
-        v_.u8(base_ + o, at(n), std::forward<A>(a)...);
-    }
-    template <class... A> void u16(size_t o, FieldName n, A&&... a) {
-        v_.u16(base_ + o, at(n), std::forward<A>(a)...);
-    }
-    template <class... A> void u32(size_t o, FieldName n, A&&... a) {
-        v_.u32(base_ + o, at(n), std::forward<A>(a)...);
-    }
-    template <class... A> void i32(size_t o, FieldName n, A&&... a) {
-        v_.i32(base_ + o, at(n), std::forward<A>(a)...);
-    }
-    template <class... A> void text(size_t o, FieldName n, A&&... a) {
-        v_.text(base_ + o, at(n), std::forward<A>(a)...);
-    }
-    template <class... A> void raw(size_t o, FieldName n, A&&... a) {
-        v_.raw(base_ + o, at(n), std::forward<A>(a)...);
-    }
-
-private:
-    FieldName at(FieldName n) const { return {n.base, place_, n.i}; }
-    V& v_;
-    size_t base_;
-    int place_;
 };
 
 // Lays out the first count sub-records of elements, stride bytes apart from base, each by the same
 // layout.
 template <class V, class Elements, class Layout>
 void layoutEach(V& v, size_t base, size_t stride, int count, Elements& elements, Layout layout) {
+    LayoutPlace outer = v.where;
     for (int n = 0; n < count; ++n) {
-        SubRecordVisitor<V> sub(v, base + stride * size_t(n), n);
-        layout(sub, elements[size_t(n)]);
+        v.where = {outer.at(base + stride * size_t(n)), n};
+        layout(v, elements[size_t(n)]);
     }
+    v.where = outer;
 }
 
 // Decodes a record from what a file held: the bytes overlay the record's current image, so a
@@ -181,11 +171,11 @@ Record decodeRecord(std::span<const uint8_t> bytes, size_t recordSize, Layout la
 template <class Record, class Layout>
 std::vector<FieldLine> describeRecords(std::span<const uint8_t> bytes, size_t recordSize, Layout layout) {
     LayoutDescriber d(bytes);
-    const Record none{};
-    for (size_t n = 0; n < bytes.size() / recordSize; ++n) {
-        SubRecordVisitor<LayoutDescriber> sub(d, n * recordSize, int(n));
-        layout(sub, none);
-    }
+    struct {
+        Record none{};
+        const Record& operator[](size_t) const { return none; }
+    } blanks; // the values listed are read from the bytes
+    layoutEach(d, 0, recordSize, int(std::min<size_t>(bytes.size() / recordSize, INT32_MAX)), blanks, layout);
     return d.take();
 }
 
