@@ -3,7 +3,6 @@
 #include "config/FrontonParams.h"
 
 #include "config/FileNames.h"
-#include "config/LabelTables.h"
 #include "config/RecordFile.h"
 #include "config/RecordLayout.h"
 
@@ -13,13 +12,14 @@ namespace {
 
 constexpr const char* kLoadError = "fichier des paramètres du fronton introuvable";
 constexpr const char* kSaveError = "Impossible de créer le fichier de paramètrages du fronton";
-constexpr size_t kImageRowWidth = 5;
-constexpr size_t kElementRowWidth = 13;
-
-// The built-in rows are constant and checked by the tests; a malformed entry would read as 0.
-int32_t tableNumber(const char* text) {
-    return int32_t(parseTableNumber(text).value_or(0));
-}
+// The fields of the built-in rows, in their order. The rows are constant and checked by the tests; a
+// malformed entry would leave its field 0.
+constexpr std::array<const char*, 5> kImageColumns = {"pictureFile", "sourceLeft", "sourceRight", "sourceTop",
+                                                      "sourceBottom"};
+constexpr std::array<const char*, 13> kElementColumns = {
+    "functionLabel",   "pictureNumber", "displayLeft",     "displayRight", "displayTop",
+    "displayBottom",   "layer",         "parent",          "drawSlot",     "reelWindowLeft",
+    "reelWindowRight", "reelWindowTop", "reelWindowBottom"};
 
 // A decimal index text: optional blanks around digits; nullopt for anything else.
 std::optional<int> decimalIndex(const std::string& text) {
@@ -79,10 +79,15 @@ template <class V, class E> void layoutElement(V& v, E& e) {
     v.u8(177, FieldName{"editorVisibility"}, e.editorVisibility);
     v.text(178, FieldName{"pictureNumberCopy"}, e.pictureNumberCopy);
 }
+constexpr auto kElementLayout = [](auto& v, auto& e) { layoutElement(v, e); };
 constexpr auto kLayout = [](auto& v, auto& r) {
-    layoutEach(v, 0, kFrontonElementSize, kFrontonElementCount, r.elements,
-               [](auto& ev, auto& e) { layoutElement(ev, e); });
+    layoutEach(v, 0, kFrontonElementSize, kFrontonElementCount, r.elements, kElementLayout);
 };
+
+template <size_t N>
+std::span<const char* const> rowOf(const std::array<const char*, N>& table, size_t n, size_t width) {
+    return std::span(table).subspan(n * width, width);
+}
 
 } // namespace
 
@@ -90,29 +95,12 @@ FrontonRecord defaultFronton() {
     FrontonRecord r;
     for (size_t n = 0; n < size_t(kFrontonElementCount); ++n) {
         FrontonElement& e = r.elements[n];
-        if (n < size_t(kFrontonPictureCount)) {
-            const char* const* img = &frontonImageDefaults[n * kImageRowWidth];
-            e.pictureFile.setUtf8(img[0]);
-            e.sourceLeft = tableNumber(img[1]);
-            e.sourceRight = tableNumber(img[2]);
-            e.sourceTop = tableNumber(img[3]);
-            e.sourceBottom = tableNumber(img[4]);
-        }
-        const char* const* el = &frontonElementDefaults[n * kElementRowWidth];
-        e.functionLabel.setUtf8(el[0]);
-        e.pictureNumber.setUtf8(el[1]);
-        e.pictureNumberCopy.setUtf8(el[1]);
-        e.displayLeft = tableNumber(el[2]);
-        e.displayRight = tableNumber(el[3]);
-        e.displayTop = tableNumber(el[4]);
-        e.displayBottom = tableNumber(el[5]);
-        e.layer = tableNumber(el[6]);
-        e.parent = tableNumber(el[7]);
-        e.drawSlot = tableNumber(el[8]);
-        e.reelWindowLeft = tableNumber(el[9]);
-        e.reelWindowRight = tableNumber(el[10]);
-        e.reelWindowTop = tableNumber(el[11]);
-        e.reelWindowBottom = tableNumber(el[12]);
+        if (n < size_t(kFrontonPictureCount))
+            assignFields(e, kElementLayout, kImageColumns,
+                         rowOf(frontonImageDefaults, n, kImageColumns.size()));
+        auto row = rowOf(frontonElementDefaults, n, kElementColumns.size());
+        assignFields(e, kElementLayout, kElementColumns, row);
+        e.pictureNumberCopy.setUtf8(row[1]);
     }
     return r;
 }

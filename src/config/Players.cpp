@@ -10,7 +10,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 
 namespace pinstage {
 
@@ -22,7 +21,6 @@ constexpr const char* kCountError = "fichier des records des joueurs introuvable
 constexpr const char* kReadError = "fichier des scores des joueurs introuvable";
 constexpr const char* kWriteError = "Impossible d'écrire le fichier des records des joueurs";
 constexpr const char* kPhotoDir = "bases de donnees/Photos/";
-constexpr size_t kRowWidth = 5;
 
 template <class V, class F> void layoutFiche(V& v, F& f) {
     v.i32(0, FieldName{"idClassement"}, f.idClassement);
@@ -33,6 +31,9 @@ template <class V, class F> void layoutFiche(V& v, F& f) {
     v.text(80, FieldName{"cheminPhoto"}, f.cheminPhoto);
 }
 constexpr auto kLayout = [](auto& v, auto& f) { layoutFiche(v, f); };
+// The fields of the start-up rows; the photo is a file of the photo directory.
+constexpr std::array<const char*, 5> kRowColumns = {"nomDuJoueur", "dateDebut", "score", nullptr,
+                                                    "idClassement"};
 
 } // namespace
 
@@ -108,14 +109,11 @@ fs::path playersFile(const DataRoot& root, int config) {
 std::array<FicheJoueur, kDefaultPlayerCount> defaultPlayerRecords(const std::string& endDate) {
     std::array<FicheJoueur, kDefaultPlayerCount> records{};
     for (size_t k = 0; k < records.size(); ++k) {
-        const char* const* row = &playerDefaultRows[k * kRowWidth];
+        auto row = std::span(playerDefaultRows).subspan(k * kRowColumns.size(), kRowColumns.size());
         FicheJoueur& f = records[k];
-        f.nomDuJoueur.setUtf8(row[0]);
-        f.dateDebut.setUtf8(row[1]);
+        assignFields(f, kLayout, kRowColumns, row);
         f.dateFin.setUtf8(endDate);
-        f.score = uint32_t(std::strtoul(row[2], nullptr, 10));
         f.cheminPhoto.setUtf8(std::string(kPhotoDir) + row[3]);
-        f.idClassement = int32_t(std::strtol(row[4], nullptr, 10));
     }
     return records;
 }

@@ -1,6 +1,8 @@
 // Formatting of field names and values for the field listing.
 #include "config/RecordLayout.h"
 
+#include "config/LabelTables.h"
+
 #include <cstdio>
 
 namespace pinstage {
@@ -35,6 +37,27 @@ std::string LayoutDescriber::hexBytes(const uint8_t* p, size_t n) {
         s += buf;
     }
     return s;
+}
+
+const char* LayoutAssigner::textOf(FieldName n) const {
+    std::string name = where.name(n).text();
+    for (size_t k = 0; k < names_.size() && k < texts_.size(); ++k)
+        if (names_[k] && texts_[k] && name == names_[k])
+            return texts_[k];
+    return nullptr;
+}
+
+std::optional<int64_t> LayoutAssigner::fieldNumber(std::string_view text, int64_t min, int64_t max) {
+    bool negative = !text.empty() && text[0] == '-';
+    if (negative)
+        text.remove_prefix(1);
+    auto magnitude = parseTableNumber(text);
+    if (!magnitude)
+        return std::nullopt;
+    int64_t v = negative ? -int64_t(*magnitude) : int64_t(*magnitude);
+    if (v < min || v > max)
+        return std::nullopt;
+    return v;
 }
 
 } // namespace pinstage

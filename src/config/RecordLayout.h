@@ -9,8 +9,10 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace pinstage {
@@ -114,6 +116,54 @@ private:
     ByteReader r_;
     std::vector<FieldLine> lines_;
 };
+
+// Sets the fields a row of texts names, as a table of defaults or an editor gives them: numbers in
+// decimal or 0x hexadecimal, negative only in a signed field, within the field's range; texts in
+// UTF-8. A name is the field's listed name (base[i][j]); fields not named keep their values, raw
+// bytes are never set. ok() is false once a text was no number for its field or had to be cut.
+class LayoutAssigner {
+public:
+    LayoutAssigner(std::span<const char* const> names, std::span<const char* const> texts)
+        : names_(names), texts_(texts) {}
+    void u8(size_t, FieldName n, uint8_t& v) { number(n, v, 0, UINT8_MAX); }
+    void u16(size_t, FieldName n, uint16_t& v) { number(n, v, 0, UINT16_MAX); }
+    void u32(size_t, FieldName n, uint32_t& v) { number(n, v, 0, UINT32_MAX); }
+    void i32(size_t, FieldName n, int32_t& v, NumberNote = nullptr) { number(n, v, INT32_MIN, INT32_MAX); }
+    template <size_t N> void text(size_t, FieldName n, TextSlot<N>& t, TextNote = nullptr) {
+        if (const char* s = textOf(n))
+            ok_ = t.setUtf8(s) && ok_;
+    }
+    template <size_t N> void raw(size_t, FieldName, std::array<uint8_t, N>&) {}
+    bool ok() const { return ok_; }
+    LayoutPlace where;
+
+private:
+    template <class T> void number(FieldName n, T& v, int64_t min, int64_t max) {
+        const char* s = textOf(n);
+        if (!s)
+            return;
+        auto parsed = fieldNumber(s, min, max);
+        if (parsed)
+            v = T(*parsed);
+        ok_ = parsed && ok_;
+    }
+    // The text the row gives for the field, nullptr when it names none.
+    const char* textOf(FieldName n) const;
+    static std::optional<int64_t> fieldNumber(std::string_view text, int64_t min, int64_t max);
+    std::span<const char* const> names_;
+    std::span<const char* const> texts_;
+    bool ok_ = true;
+};
+
+// Sets the fields of a record that a row of texts names (see LayoutAssigner); false when a text was
+// refused or cut.
+template <class Record, class Layout>
+bool assignFields(Record& r, Layout layout, std::span<const char* const> names,
+                  std::span<const char* const> texts) {
+    LayoutAssigner a(names, texts);
+    layout(a, r);
+    return a.ok();
+}
 
 // Lays out the first count sub-records of elements, stride bytes apart from base, each by the same
 // layout.
