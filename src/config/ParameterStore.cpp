@@ -53,54 +53,57 @@ AccountingRecord noAccounting() {
     return AccountingRecord{};
 }
 
+// Writes a record's defaults into the set: the creators of the shared files take no configuration.
+template <auto Member, auto Create> void createInto(const DataRoot& root, int config, ParameterSet& set) {
+    if constexpr (std::is_invocable_v<decltype(Create), const DataRoot&, decltype(set.*Member)&>)
+        Create(root, set.*Member);
+    else
+        Create(root, config, set.*Member);
+}
+
+void createSounds(const DataRoot& root, int config, ParameterSet& set) {
+    createSoundParamsDefaults(root, config, set.contacts, set.sounds);
+}
+void createAdvertisers(const DataRoot& root, int config, ParameterSet& set) {
+    CreerAnnonceursDefaut(root, config);
+    readAdvertisersTable(advertisersFile(root, config), set.advertisers);
+}
+void readAdvertisers(const fs::path& file, ParameterSet& set) {
+    readAdvertisersTable(file, set.advertisers);
+}
+void createPlayers(const DataRoot& root, int config, ParameterSet&) {
+    createPlayersDefaults(root, config);
+}
+
+using S = ParameterSet;
+constexpr DataDir kDatas = DataDir::Datas;
+
 const ParameterFileKind kKinds[] = {
-    {kContactsFileName, DataDir::Datas, false, nullptr,
-     overDefaults<&ParameterSet::contacts, defaultContacts, loadContacts>,
-     [](const DataRoot& root, int, ParameterSet& s) { createContactsDefaults(root, s.contacts); },
-     describeContacts},
-    {kCoilsFileName, DataDir::Datas, false, nullptr,
-     overDefaults<&ParameterSet::coils, defaultCoils, loadCoils>,
-     [](const DataRoot& root, int, ParameterSet& s) { createCoilsDefaults(root, s.coils); }, describeCoils},
-    {kLampsFileName, DataDir::Datas, false, nullptr,
-     overDefaults<&ParameterSet::lamps, defaultLamps, loadLamps>,
-     [](const DataRoot& root, int, ParameterSet& s) { createLampsDefaults(root, s.lamps); }, describeLamps},
-    {kGameRuleFileName, DataDir::Datas, true, kGameRuleDefaultCopyName,
-     overDefaults<&ParameterSet::gameRule, defaultGameRule, loadGameRule>,
-     [](const DataRoot& root, int c, ParameterSet& s) { createGameRuleDefaults(root, c, s.gameRule); },
-     describeGameRule},
-    {kCombinationsFileName, DataDir::Datas, true, kCombinationsDefaultCopyName,
-     overDefaults<&ParameterSet::combinations, defaultCombinations, loadCombinations>,
-     [](const DataRoot& root, int c, ParameterSet& s) {
-         createCombinationsDefaults(root, c, s.combinations);
-     },
-     describeCombinations},
-    {kAccountingFileName, DataDir::Datas, true, nullptr,
-     overDefaults<&ParameterSet::accounting, noAccounting, loadAccounting>,
-     [](const DataRoot& root, int c, ParameterSet& s) { createAccountingDefaults(root, c, s.accounting); },
-     describeAccounting},
-    {kSoundsFileName, DataDir::Datas, true, kSoundsDefaultCopyName,
-     overDefaults<&ParameterSet::sounds, soundDefaultsOf, loadSoundParams>,
-     [](const DataRoot& root, int c, ParameterSet& s) {
-         createSoundParamsDefaults(root, c, s.contacts, s.sounds);
-     },
-     describeSoundParams},
-    {kFrontonFileName, DataDir::Datas, true, kFrontonDefaultCopyName,
-     overDefaults<&ParameterSet::fronton, defaultFronton, loadFronton>,
-     [](const DataRoot& root, int c, ParameterSet& s) { createFrontonDefaults(root, c, s.fronton); },
+    {kContactsFileName, kDatas, false, nullptr, overDefaults<&S::contacts, defaultContacts, loadContacts>,
+     createInto<&S::contacts, createContactsDefaults>, describeContacts},
+    {kCoilsFileName, kDatas, false, nullptr, overDefaults<&S::coils, defaultCoils, loadCoils>,
+     createInto<&S::coils, createCoilsDefaults>, describeCoils},
+    {kLampsFileName, kDatas, false, nullptr, overDefaults<&S::lamps, defaultLamps, loadLamps>,
+     createInto<&S::lamps, createLampsDefaults>, describeLamps},
+    {kGameRuleFileName, kDatas, true, kGameRuleDefaultCopyName,
+     overDefaults<&S::gameRule, defaultGameRule, loadGameRule>,
+     createInto<&S::gameRule, createGameRuleDefaults>, describeGameRule},
+    {kCombinationsFileName, kDatas, true, kCombinationsDefaultCopyName,
+     overDefaults<&S::combinations, defaultCombinations, loadCombinations>,
+     createInto<&S::combinations, createCombinationsDefaults>, describeCombinations},
+    {kAccountingFileName, kDatas, true, nullptr, overDefaults<&S::accounting, noAccounting, loadAccounting>,
+     createInto<&S::accounting, createAccountingDefaults>, describeAccounting},
+    {kSoundsFileName, kDatas, true, kSoundsDefaultCopyName,
+     overDefaults<&S::sounds, soundDefaultsOf, loadSoundParams>, createSounds, describeSoundParams},
+    {kFrontonFileName, kDatas, true, kFrontonDefaultCopyName,
+     overDefaults<&S::fronton, defaultFronton, loadFronton>, createInto<&S::fronton, createFrontonDefaults>,
      describeFronton},
-    {kAdjustmentsFileName, DataDir::Datas, true, nullptr,
-     overDefaults<&ParameterSet::adjustments, defaultAdjustments, loadAdjustments>,
-     [](const DataRoot& root, int c, ParameterSet& s) { createAdjustmentsDefaults(root, c, s.adjustments); },
-     describeAdjustments},
-    {kAdvertisersFileName, DataDir::Datas, true, kAdvertisersDefaultCopyName,
-     [](const fs::path& f, ParameterSet& s) { readAdvertisersTable(f, s.advertisers); },
-     [](const DataRoot& root, int c, ParameterSet& s) {
-         CreerAnnonceursDefaut(root, c);
-         readAdvertisersTable(advertisersFile(root, c), s.advertisers);
-     },
+    {kAdjustmentsFileName, kDatas, true, nullptr,
+     overDefaults<&S::adjustments, defaultAdjustments, loadAdjustments>,
+     createInto<&S::adjustments, createAdjustmentsDefaults>, describeAdjustments},
+    {kAdvertisersFileName, kDatas, true, kAdvertisersDefaultCopyName, readAdvertisers, createAdvertisers,
      describeAdvertisers},
-    {kPlayersFileName, DataDir::BasesDeDonnees, true, nullptr, nullptr,
-     [](const DataRoot& root, int c, ParameterSet&) { createPlayersDefaults(root, c); }, describePlayers},
+    {kPlayersFileName, DataDir::BasesDeDonnees, true, nullptr, nullptr, createPlayers, describePlayers},
 };
 
 // Loads the file of the kind when present; otherwise creates it and records the names written.

@@ -33,27 +33,27 @@ template <class V, class E> void layoutEntry(V& v, E& e) {
     v.text(25, FieldName{"label"}, e.label);
     v.i32(108, FieldName{"soundNumber"}, e.soundNumber, soundNote);
 }
+constexpr auto kEntryLayout = [](auto& v, auto& e) { layoutEntry(v, e); };
 // Entries 0-94; the last function is never stored.
 constexpr auto kLayout = [](auto& v, auto& r) {
-    layoutEach(v, 0, kSoundEntrySize, kStoredSoundEntries, r.entries,
-               [](auto& ev, auto& e) { layoutEntry(ev, e); });
+    layoutEach(v, 0, kSoundEntrySize, kStoredSoundEntries, r.entries, kEntryLayout);
 };
+// The fields of a built-in row: the default file (sounds 0-63), the label and the default sound.
+constexpr std::array<const char*, 3> kEntryColumns = {"fileName", "label", "soundNumber"};
 
 } // namespace
 
 SoundsRecord defaultSoundParams(const ContactsRecord& contacts) {
     SoundsRecord r;
     for (int i = 0; i < kSoundFunctionCount; ++i) {
-        SoundEntry& e = r.entries[size_t(i)];
-        if (i < kSoundCount)
-            e.fileName.setUtf8(soundFileNames[size_t(i)]);
         std::string label = soundFunctions[size_t(2 * i)];
         if (i >= kFirstContactFunction) {
             int contact = i - kFirstContactFunction;
             label += "   " + contacts.names[size_t(contact)].utf8();
         }
-        e.label.setUtf8(label);
-        e.soundNumber = tableNumber(soundFunctions[size_t(2 * i + 1)]);
+        const char* fileName = i < kSoundCount ? soundFileNames[size_t(i)] : nullptr;
+        std::array<const char*, 3> row = {fileName, label.c_str(), soundFunctions[size_t(2 * i + 1)]};
+        assignFields(r.entries[size_t(i)], kEntryLayout, kEntryColumns, row);
     }
     return r;
 }
