@@ -1,5 +1,6 @@
 // The full load of the start-up: every parameter record of one configuration, each file loaded
-// when present and created from the built-in defaults when missing.
+// when present and created from the built-in defaults when missing, from one table of the kinds
+// of parameter file (which the data tool's listing reads too).
 #pragma once
 
 #include "config/AccountingRecord.h"

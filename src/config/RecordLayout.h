@@ -1,7 +1,8 @@
-// One description of a record's layout drives its decoding, its encoding and its field listing:
-// each record writes a layout function that names every field at its offset, and the three
-// visitors below walk it. A run of equal sub-records (the elements of a table, the records of a
-// file of records) is described once and laid out at each place.
+// One description of a record's layout drives its decoding, its encoding, its field listing and the
+// setting of its fields by name (defaults tables, editors): each record writes a layout function
+// that names every field at its offset, and the visitors below walk it. A run of equal sub-records
+// (the elements of a table, the records of a file of records) is described once and laid out at
+// each place.
 #pragma once
 
 #include "config/ByteCodec.h"
