@@ -6,19 +6,9 @@
 #include "BoardCommand.h"
 
 #include "config/Accounting.h"
-#include "config/Adjustments.h"
-#include "config/Advertisers.h"
-#include "config/CoilsParams.h"
-#include "config/CombinationsParams.h"
-#include "config/ContactsParams.h"
 #include "config/FileNames.h"
-#include "config/FrontonParams.h"
-#include "config/GameRuleParams.h"
 #include "config/LabelTables.h"
-#include "config/LampsParams.h"
 #include "config/ParameterStore.h"
-#include "config/Players.h"
-#include "config/SoundParams.h"
 #include "platform/FileIo.h"
 #include "platform/PinError.h"
 
@@ -26,9 +16,8 @@
 #include <cctype>
 #include <cstdio>
 #include <filesystem>
-#include <functional>
-#include <map>
 #include <optional>
+#include <utility>
 
 namespace pinstage {
 
@@ -91,48 +80,35 @@ int runInit(const std::vector<std::string>& args, std::ostream& out) {
     return 0;
 }
 
-using Describer = std::function<std::vector<FieldLine>(std::span<const uint8_t>)>;
+using Describer = std::vector<FieldLine> (*)(std::span<const uint8_t>);
 
 std::string lowerAscii(std::string s) {
     std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return char(std::tolower(c)); });
     return s;
 }
 
-// The decoder of a file, recognised by its base name with or without the configuration number.
-std::optional<Describer> describerFor(const fs::path& file) {
-    std::string name = file.filename().string();
+// A file name's stem without its configuration number and its extension, both in lower case.
+std::pair<std::string, std::string> stemAndExtension(const std::string& name) {
     size_t dot = name.rfind('.');
     if (dot == std::string::npos)
-        return std::nullopt;
-    std::string ext = lowerAscii(name.substr(dot));
+        return {};
     std::string stem = name.substr(0, dot);
     while (!stem.empty() && std::isdigit(static_cast<unsigned char>(stem.back())))
         stem.pop_back();
-    stem = lowerAscii(stem);
-    static const std::map<std::string, Describer> fli = {
-        {"contactsparam", describeContacts},
-        {"bobinesparam", describeCoils},
-        {"voyantsparam", describeLamps},
-        {"regledujeuparam", describeGameRule},
-        {"defautregledujeu", describeGameRule},
-        {"combinaisonsparam", describeCombinations},
-        {"defautcombinaisons", describeCombinations},
-        {"comptabilite", describeAccounting},
-        {"sonsparam", describeSoundParams},
-        {"defautsons", describeSoundParams},
-        {"frontonparam", describeFronton},
-        {"defautfronton", describeFronton},
-        {"réglages", describeAdjustments},
-        {"annonceurs", describeAdvertisers},
-        {"defautannonceurs", describeAdvertisers},
-    };
-    if (ext == ".fli") {
-        auto it = fli.find(stem);
-        if (it != fli.end())
-            return it->second;
+    return {lowerAscii(stem), lowerAscii(name.substr(dot))};
+}
+
+// The decoder of a file, recognised by its base name with or without the configuration number:
+// any parameter file kind, or the copy of its defaults.
+std::optional<Describer> describerFor(const fs::path& file) {
+    auto wanted = stemAndExtension(file.filename().string());
+    if (wanted.second.empty())
+        return std::nullopt;
+    for (const ParameterFileKind& kind : parameterFileKinds()) {
+        for (const char* name : {kind.name, kind.defaultCopy})
+            if (name && stemAndExtension(name) == wanted)
+                return kind.describe;
     }
-    if (ext == ".db" && stem == "joueurs")
-        return Describer(describePlayers);
     return std::nullopt;
 }
 

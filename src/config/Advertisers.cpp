@@ -4,12 +4,7 @@
 
 #include "config/FileNames.h"
 #include "config/Players.h"
-#include "config/RecordFile.h"
-#include "platform/FileIo.h"
-#include "platform/PinError.h"
-
-#include <algorithm>
-#include <cstdio>
+#include "config/RecordTable.h"
 
 namespace pinstage {
 
@@ -20,67 +15,36 @@ namespace {
 constexpr const char* kCreateError = "Impossible de créer le fichier des annonceurs";
 constexpr const char* kDefaultAdvertiserName = "Lumiscope Brindlework";
 
-enum : size_t {
-    oId = 0,
-    oNom = 4,
-    oType = 28,
-    oAdresse = 32,
-    oAttente = 92,
-    oPayees = 124,
-    oEffectives = 128,
-    oDuree = 132,
-    oDate = 136,
-    oPeriode = 176,
-    oDebut = 180,
-    oTemps = 184,
-    oEnDiffusion = 188,
-    oAlignment = 189,
-};
-
-int clampCount(int count, size_t buffers) {
-    return std::clamp(count, 0, int(std::min<size_t>(buffers, INT32_MAX)));
+const char* typeNote(int32_t type) {
+    return type == kAdvertInternet ? " (internet)" : " (locale)";
 }
+
+template <class V, class F> void layoutFiche(V& v, F& f) {
+    v.i32(0, FieldName{"identificateur"}, f.identificateur);
+    v.text(4, FieldName{"nomAnnonceur"}, f.nomAnnonceur);
+    v.i32(28, FieldName{"typeAnnonce"}, f.typeAnnonce, typeNote);
+    v.text(32, FieldName{"adresseConnection"}, f.adresseConnection);
+    v.text(92, FieldName{"fichierAttente"}, f.fichierAttente);
+    v.i32(124, FieldName{"diffusionsPayees"}, f.diffusionsPayees);
+    v.i32(128, FieldName{"diffusionsEffectives"}, f.diffusionsEffectives);
+    v.i32(132, FieldName{"dureeMiniDiffusion"}, f.dureeMiniDiffusion);
+    v.text(136, FieldName{"dateDerniereDiffusion"}, f.dateDerniereDiffusion);
+    v.i32(176, FieldName{"periodePassage"}, f.periodePassage);
+    v.u32(180, FieldName{"debutDiffusion"}, f.debutDiffusion);
+    v.i32(184, FieldName{"tempsAffichage"}, f.tempsAffichage);
+    v.u8(188, FieldName{"enDiffusion"}, f.enDiffusion);
+    v.raw(189, FieldName{"alignment"}, f.alignment);
+}
+constexpr auto kLayout = [](auto& v, auto& f) { layoutFiche(v, f); };
 
 } // namespace
 
 std::vector<uint8_t> encodeFicheAnnonceur(const FicheAnnonceur& f) {
-    std::vector<uint8_t> bytes(kFicheAnnonceurSize, 0);
-    ByteWriter w(bytes);
-    w.i32(oId, f.identificateur);
-    w.raw(oNom, f.nomAnnonceur.bytes);
-    w.i32(oType, f.typeAnnonce);
-    w.raw(oAdresse, f.adresseConnection.bytes);
-    w.raw(oAttente, f.fichierAttente.bytes);
-    w.i32(oPayees, f.diffusionsPayees);
-    w.i32(oEffectives, f.diffusionsEffectives);
-    w.i32(oDuree, f.dureeMiniDiffusion);
-    w.raw(oDate, f.dateDerniereDiffusion.bytes);
-    w.i32(oPeriode, f.periodePassage);
-    w.u32(oDebut, f.debutDiffusion);
-    w.i32(oTemps, f.tempsAffichage);
-    w.u8(oEnDiffusion, f.enDiffusion);
-    w.raw(oAlignment, f.alignment);
-    return bytes;
+    return encodeRecord(f, kFicheAnnonceurSize, kLayout);
 }
 
 FicheAnnonceur decodeFicheAnnonceur(std::span<const uint8_t> bytes) {
-    FicheAnnonceur f;
-    ByteReader rd(bytes.first(std::min(bytes.size(), kFicheAnnonceurSize)));
-    f.identificateur = rd.i32(oId);
-    rd.raw(oNom, f.nomAnnonceur.bytes);
-    f.typeAnnonce = rd.i32(oType);
-    rd.raw(oAdresse, f.adresseConnection.bytes);
-    rd.raw(oAttente, f.fichierAttente.bytes);
-    f.diffusionsPayees = rd.i32(oPayees);
-    f.diffusionsEffectives = rd.i32(oEffectives);
-    f.dureeMiniDiffusion = rd.i32(oDuree);
-    rd.raw(oDate, f.dateDerniereDiffusion.bytes);
-    f.periodePassage = rd.i32(oPeriode);
-    f.debutDiffusion = rd.u32(oDebut);
-    f.tempsAffichage = rd.i32(oTemps);
-    f.enDiffusion = rd.u8(oEnDiffusion);
-    rd.raw(oAlignment, f.alignment);
-    return f;
+    return decodeRecord<FicheAnnonceur>(bytes, kFicheAnnonceurSize, kLayout);
 }
 
 fs::path advertisersFile(const DataRoot& root, int config) {
@@ -120,51 +84,21 @@ void CreerAnnonceursDefaut(const DataRoot& root, int config, std::vector<std::st
 
 int LireAnnonceurs(const fs::path& file, std::span<FicheAnnonceur> buffers, int firstIndex, int count,
                    int* recordCount) {
-    std::error_code ec;
-    auto image = fs::is_regular_file(file, ec) ? readWholeFile(file) : std::nullopt;
-    int n = image ? int(std::min<size_t>(image->size() / kFicheAnnonceurSize, INT32_MAX)) : 0;
+    auto image = readRegularFile(file).value_or(std::vector<uint8_t>{});
     if (recordCount)
-        *recordCount = n;
-    int index = std::clamp(firstIndex, 0, n);
-    int wanted = clampCount(count, buffers.size());
-    int read = 0;
-    for (; read < wanted && index + read < n; ++read) {
-        size_t at = size_t(index + read) * kFicheAnnonceurSize;
-        buffers[size_t(read)] = decodeFicheAnnonceur(std::span(*image).subspan(at, kFicheAnnonceurSize));
-    }
-    return read;
+        *recordCount = wholeRecords(image.size(), kFicheAnnonceurSize);
+    return readRecords(std::span<const uint8_t>(image), kFicheAnnonceurSize, kLayout, buffers, firstIndex,
+                       count);
 }
 
 bool EcrireAnnonceurs(const fs::path& file, std::span<FicheAnnonceur> buffers, bool append, int index,
                       int count) {
-    std::vector<uint8_t> image;
-    if (fs::exists(file)) {
-        std::error_code ec;
-        auto existing = fs::is_regular_file(file, ec) ? readWholeFile(file) : std::nullopt;
-        if (!existing)
-            throw PinError(kCreateError);
-        image = std::move(*existing);
-    }
-    size_t howMany = size_t(clampCount(count, buffers.size()));
-    int32_t firstOwnId = buffers.empty() ? 0 : buffers[0].identificateur;
-    NumberedWrite plan = planNumberedWrite(image.size(), kFicheAnnonceurSize, append, index, firstOwnId);
-    image.resize(std::max(image.size(), plan.offset + howMany * kFicheAnnonceurSize));
-    int32_t id = plan.firstId;
-    for (size_t k = 0; k < howMany; ++k) {
-        buffers[k].identificateur = id++;
-        auto bytes = encodeFicheAnnonceur(buffers[k]);
-        std::copy(bytes.begin(), bytes.end(),
-                  image.begin() + std::ptrdiff_t(plan.offset + k * kFicheAnnonceurSize));
-    }
-    writeRecordFile(file, image, kCreateError);
+    writeNumberedRecords(file, kFicheAnnonceurSize, kLayout, &FicheAnnonceur::identificateur, buffers, append,
+                         index, count, kCreateError);
     return true;
 }
 
-void loadOrCreateAdvertisers(const DataRoot& root, int config, AdvertisersTable& t,
-                             std::vector<std::string>* created) {
-    fs::path file = advertisersFile(root, config);
-    if (!fs::exists(file))
-        CreerAnnonceursDefaut(root, config, created);
+void readAdvertisersTable(const fs::path& file, AdvertisersTable& t) {
     int n = 0;
     LireAnnonceurs(file, {}, 0, 0, &n);
     std::vector<FicheAnnonceur> fiches(static_cast<size_t>(n));
@@ -173,39 +107,20 @@ void loadOrCreateAdvertisers(const DataRoot& root, int config, AdvertisersTable&
     t.fiches = std::move(fiches);
 }
 
+void loadOrCreateAdvertisers(const DataRoot& root, int config, AdvertisersTable& t,
+                             std::vector<std::string>* created) {
+    fs::path file = advertisersFile(root, config);
+    if (!fs::exists(file))
+        CreerAnnonceursDefaut(root, config, created);
+    readAdvertisersTable(file, t);
+}
+
 bool isInternetAdvert(const FicheAnnonceur& f) {
     return f.typeAnnonce == kAdvertInternet;
 }
 
 std::vector<FieldLine> describeAdvertisers(std::span<const uint8_t> bytes) {
-    std::vector<FieldLine> lines;
-    size_t n = bytes.size() / kFicheAnnonceurSize; // a partial tail is no record
-    for (size_t i = 0; i < n; ++i) {
-        size_t b = i * kFicheAnnonceurSize;
-        FicheAnnonceur f = decodeFicheAnnonceur(bytes.subspan(b, kFicheAnnonceurSize));
-        std::string index = "[" + std::to_string(i) + "]";
-        auto add = [&](size_t o, const char* name, std::string value) {
-            lines.push_back({b + o, name + index, std::move(value)});
-        };
-        add(oId, "identificateur", std::to_string(f.identificateur));
-        add(oNom, "nomAnnonceur", f.nomAnnonceur.utf8());
-        add(oType, "typeAnnonce",
-            std::to_string(f.typeAnnonce) + (isInternetAdvert(f) ? " (internet)" : " (locale)"));
-        add(oAdresse, "adresseConnection", f.adresseConnection.utf8());
-        add(oAttente, "fichierAttente", f.fichierAttente.utf8());
-        add(oPayees, "diffusionsPayees", std::to_string(f.diffusionsPayees));
-        add(oEffectives, "diffusionsEffectives", std::to_string(f.diffusionsEffectives));
-        add(oDuree, "dureeMiniDiffusion", std::to_string(f.dureeMiniDiffusion));
-        add(oDate, "dateDerniereDiffusion", f.dateDerniereDiffusion.utf8());
-        add(oPeriode, "periodePassage", std::to_string(f.periodePassage));
-        add(oDebut, "debutDiffusion", std::to_string(f.debutDiffusion));
-        add(oTemps, "tempsAffichage", std::to_string(f.tempsAffichage));
-        add(oEnDiffusion, "enDiffusion", std::to_string(f.enDiffusion));
-        char hex[16];
-        std::snprintf(hex, sizeof hex, "%02X %02X %02X", f.alignment[0], f.alignment[1], f.alignment[2]);
-        add(oAlignment, "alignment", hex);
-    }
-    return lines;
+    return describeRecords<FicheAnnonceur>(bytes, kFicheAnnonceurSize, kLayout);
 }
 
 } // namespace pinstage

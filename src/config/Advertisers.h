@@ -69,6 +69,8 @@ int LireAnnonceurs(const std::filesystem::path& file, std::span<FicheAnnonceur> 
 // le fichier des annonceurs", or the index-beyond-end message when index > n.
 bool EcrireAnnonceurs(const std::filesystem::path& file, std::span<FicheAnnonceur> buffers, bool append,
                       int index, int count);
+// Reads every record of the file into t (a missing file reads none).
+void readAdvertisersTable(const std::filesystem::path& file, AdvertisersTable& t);
 // Creates the default files when AnnonceursN.fli is missing, then reads every record into t.
 void loadOrCreateAdvertisers(const DataRoot& root, int config, AdvertisersTable& t,
                              std::vector<std::string>* created);

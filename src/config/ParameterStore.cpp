@@ -1,4 +1,4 @@
-// Start-up load of the parameter files, in the machine's fixed order.
+// Start-up load of the parameter files, in the machine's fixed order, from one table of file kinds.
 #include "config/ParameterStore.h"
 
 #include "config/Accounting.h"
@@ -14,7 +14,10 @@
 #include "config/SoundParams.h"
 #include "platform/PinError.h"
 
+#include <memory>
+#include <string_view>
 #include <system_error>
+#include <type_traits>
 
 namespace pinstage {
 
@@ -27,99 +30,127 @@ bool present(const fs::path& file) {
     return fs::exists(file, ec);
 }
 
-void note(std::vector<std::string>* created, const std::string& name) {
-    if (created)
-        created->push_back(name);
-}
-
-// Loads the file when present; otherwise runs create and records the names it writes.
-template <class Load, class Create>
-void loadOrCreate(const fs::path& file, std::vector<std::string>* created,
-                  std::initializer_list<std::string> names, Load load, Create create) {
-    if (present(file)) {
-        load(file);
-        return;
-    }
-    create();
-    for (const auto& n : names)
-        note(created, n);
-}
-
 // A file is laid over its record's built-in defaults, so a file shorter than its record keeps the
 // defaults for what it lacks (never zeros, nor what another configuration held). The record
 // changes only once the file has been read.
-template <class Record, class Load>
-void loadOverDefaults(const fs::path& file, Record& r, Record defaults, Load load) {
-    load(file, defaults);
-    r = std::move(defaults);
+template <auto Member, auto Defaults, auto Load> void overDefaults(const fs::path& file, ParameterSet& set) {
+    auto defaults = [&] {
+        if constexpr (std::is_invocable_v<decltype(Defaults), const ParameterSet&>)
+            return Defaults(set);
+        else
+            return Defaults();
+    }();
+    Load(file, defaults);
+    set.*Member = std::move(defaults);
+}
+
+// The labels of the switch sounds name the switches of the contacts just loaded; entry 95, never
+// stored, keeps its default.
+SoundsRecord soundDefaultsOf(const ParameterSet& set) {
+    return defaultSoundParams(set.contacts);
+}
+AccountingRecord noAccounting() {
+    return AccountingRecord{};
+}
+
+// Writes a record's defaults into the set: the creators of the shared files take no configuration.
+template <auto Member, auto Create> void createInto(const DataRoot& root, int config, ParameterSet& set) {
+    if constexpr (std::is_invocable_v<decltype(Create), const DataRoot&, decltype(set.*Member)&>)
+        Create(root, set.*Member);
+    else
+        Create(root, config, set.*Member);
+}
+
+void createSounds(const DataRoot& root, int config, ParameterSet& set) {
+    createSoundParamsDefaults(root, config, set.contacts, set.sounds);
+}
+void createAdvertisers(const DataRoot& root, int config, ParameterSet& set) {
+    CreerAnnonceursDefaut(root, config);
+    readAdvertisersTable(advertisersFile(root, config), set.advertisers);
+}
+void readAdvertisers(const fs::path& file, ParameterSet& set) {
+    readAdvertisersTable(file, set.advertisers);
+}
+void createPlayers(const DataRoot& root, int config, ParameterSet&) {
+    createPlayersDefaults(root, config);
+}
+
+using S = ParameterSet;
+constexpr DataDir kDatas = DataDir::Datas;
+
+const ParameterFileKind kKinds[] = {
+    {kContactsFileName, kDatas, false, nullptr, overDefaults<&S::contacts, defaultContacts, loadContacts>,
+     createInto<&S::contacts, createContactsDefaults>, describeContacts},
+    {kCoilsFileName, kDatas, false, nullptr, overDefaults<&S::coils, defaultCoils, loadCoils>,
+     createInto<&S::coils, createCoilsDefaults>, describeCoils},
+    {kLampsFileName, kDatas, false, nullptr, overDefaults<&S::lamps, defaultLamps, loadLamps>,
+     createInto<&S::lamps, createLampsDefaults>, describeLamps},
+    {kGameRuleFileName, kDatas, true, kGameRuleDefaultCopyName,
+     overDefaults<&S::gameRule, defaultGameRule, loadGameRule>,
+     createInto<&S::gameRule, createGameRuleDefaults>, describeGameRule},
+    {kCombinationsFileName, kDatas, true, kCombinationsDefaultCopyName,
+     overDefaults<&S::combinations, defaultCombinations, loadCombinations>,
+     createInto<&S::combinations, createCombinationsDefaults>, describeCombinations},
+    {kAccountingFileName, kDatas, true, nullptr, overDefaults<&S::accounting, noAccounting, loadAccounting>,
+     createInto<&S::accounting, createAccountingDefaults>, describeAccounting},
+    {kSoundsFileName, kDatas, true, kSoundsDefaultCopyName,
+     overDefaults<&S::sounds, soundDefaultsOf, loadSoundParams>, createSounds, describeSoundParams},
+    {kFrontonFileName, kDatas, true, kFrontonDefaultCopyName,
+     overDefaults<&S::fronton, defaultFronton, loadFronton>, createInto<&S::fronton, createFrontonDefaults>,
+     describeFronton},
+    {kAdjustmentsFileName, kDatas, true, nullptr,
+     overDefaults<&S::adjustments, defaultAdjustments, loadAdjustments>,
+     createInto<&S::adjustments, createAdjustmentsDefaults>, describeAdjustments},
+    {kAdvertisersFileName, kDatas, true, kAdvertisersDefaultCopyName, readAdvertisers, createAdvertisers,
+     describeAdvertisers},
+    {kPlayersFileName, DataDir::BasesDeDonnees, true, nullptr, nullptr, createPlayers, describePlayers},
+};
+
+// Loads the file of the kind when present; otherwise creates it and records the names written.
+void loadOrCreate(const ParameterFileKind& kind, const DataRoot& root, int config, ParameterSet& set,
+                  std::vector<std::string>* created) {
+    fs::path file = fileOfKind(root, kind, config);
+    if (present(file)) {
+        if (kind.load)
+            kind.load(file, set);
+        return;
+    }
+    kind.create(root, config, set);
+    if (!created)
+        return;
+    created->push_back(kind.numbered ? numberedName(kind.name, config) : kind.name);
+    if (kind.defaultCopy)
+        created->push_back(numberedName(kind.defaultCopy, config));
+}
+
+const ParameterFileKind& kindNamed(const char* name) {
+    for (const ParameterFileKind& k : kKinds)
+        if (std::string_view(k.name) == name)
+            return k;
+    throw PinError(std::string("type de fichier inconnu : ") + name);
 }
 } // namespace
+
+std::span<const ParameterFileKind> parameterFileKinds() {
+    return kKinds;
+}
+
+fs::path fileOfKind(const DataRoot& root, const ParameterFileKind& kind, int config) {
+    return root.file(kind.dir, kind.numbered ? numberedName(kind.name, config) : std::string(kind.name));
+}
 
 void fullLoad(const DataRoot& root, int config, ParameterSet& set, std::vector<std::string>* created) {
     if (config < 0 || config >= kConfigurationCount)
         throw PinError("numéro de configuration invalide : " + std::to_string(config));
     set.configuration = config;
-    auto numbered = [config](const char* base) { return numberedName(base, config); };
-
-    loadOrCreate(
-        sharedFile(root, kContactsFileName), created, {kContactsFileName},
-        [&](const fs::path& f) { loadOverDefaults(f, set.contacts, defaultContacts(), loadContacts); },
-        [&] { createContactsDefaults(root, set.contacts); });
-    loadOrCreate(
-        sharedFile(root, kCoilsFileName), created, {kCoilsFileName},
-        [&](const fs::path& f) { loadOverDefaults(f, set.coils, defaultCoils(), loadCoils); },
-        [&] { createCoilsDefaults(root, set.coils); });
-    loadOrCreate(
-        sharedFile(root, kLampsFileName), created, {kLampsFileName},
-        [&](const fs::path& f) { loadOverDefaults(f, set.lamps, defaultLamps(), loadLamps); },
-        [&] { createLampsDefaults(root, set.lamps); });
-
-    loadOrCreate(
-        configFile(root, kGameRuleFileName, config), created,
-        {numbered(kGameRuleFileName), numbered(kGameRuleDefaultCopyName)},
-        [&](const fs::path& f) { loadOverDefaults(f, set.gameRule, defaultGameRule(), loadGameRule); },
-        [&] { createGameRuleDefaults(root, config, set.gameRule); });
-    loadOrCreate(
-        configFile(root, kCombinationsFileName, config), created,
-        {numbered(kCombinationsFileName), numbered(kCombinationsDefaultCopyName)},
-        [&](const fs::path& f) {
-            loadOverDefaults(f, set.combinations, defaultCombinations(), loadCombinations);
-        },
-        [&] { createCombinationsDefaults(root, config, set.combinations); });
-    loadOrCreate(
-        configFile(root, kAccountingFileName, config), created, {numbered(kAccountingFileName)},
-        [&](const fs::path& f) { loadOverDefaults(f, set.accounting, AccountingRecord{}, loadAccounting); },
-        [&] { createAccountingDefaults(root, config, set.accounting); });
-    loadOrCreate(
-        configFile(root, kSoundsFileName, config), created,
-        {numbered(kSoundsFileName), numbered(kSoundsDefaultCopyName)},
-        [&](const fs::path& f) {
-            // The labels of the switch sounds name the switches of the contacts just loaded; entry 95,
-            // never stored, keeps its default.
-            loadOverDefaults(f, set.sounds, defaultSoundParams(set.contacts), loadSoundParams);
-        },
-        [&] { createSoundParamsDefaults(root, config, set.contacts, set.sounds); });
-    loadOrCreate(
-        configFile(root, kFrontonFileName, config), created,
-        {numbered(kFrontonFileName), numbered(kFrontonDefaultCopyName)},
-        [&](const fs::path& f) { loadOverDefaults(f, set.fronton, defaultFronton(), loadFronton); },
-        [&] { createFrontonDefaults(root, config, set.fronton); });
-    loadOrCreate(
-        configFile(root, kAdjustmentsFileName, config), created, {numbered(kAdjustmentsFileName)},
-        [&](const fs::path& f) {
-            loadOverDefaults(f, set.adjustments, defaultAdjustments(), loadAdjustments);
-        },
-        [&] { createAdjustmentsDefaults(root, config, set.adjustments); });
-
-    loadOrCreateAdvertisers(root, config, set.advertisers, created);
-    loadOrCreatePlayers(root, config, created);
+    for (const ParameterFileKind& kind : kKinds)
+        loadOrCreate(kind, root, config, set, created);
 }
 
 void loadOrCreateAdjustments0(const DataRoot& root, AdjustmentsRecord& r, std::vector<std::string>* created) {
-    loadOrCreate(
-        configFile(root, kAdjustmentsFileName, 0), created, {numberedName(kAdjustmentsFileName, 0)},
-        [&](const fs::path& f) { loadOverDefaults(f, r, defaultAdjustments(), loadAdjustments); },
-        [&] { createAdjustmentsDefaults(root, 0, r); });
+    auto early = std::make_unique<ParameterSet>();
+    loadOrCreate(kindNamed(kAdjustmentsFileName), root, 0, *early, created);
+    r = early->adjustments;
 }
 
 fs::path accountingFileOf(const DataRoot& root, const ParameterSet& set) {

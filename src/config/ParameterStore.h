@@ -1,5 +1,6 @@
 // The full load of the start-up: every parameter record of one configuration, each file loaded
-// when present and created from the built-in defaults when missing.
+// when present and created from the built-in defaults when missing, from one table of the kinds
+// of parameter file (which the data tool's listing reads too).
 #pragma once
 
 #include "config/AccountingRecord.h"
@@ -14,6 +15,8 @@
 #include "config/SoundsRecord.h"
 #include "platform/DataRoot.h"
 
+#include <filesystem>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -33,6 +36,26 @@ struct ParameterSet {
     AdjustmentsRecord adjustments;
     AdvertisersTable advertisers;
 };
+
+// One kind of parameter file: where it lives, the copy of its defaults written beside it, how the
+// start-up reads it into the set or creates it, and the listing of its fields.
+struct ParameterFileKind {
+    const char* name; // UTF-8; a numbered file takes the configuration before the extension
+    DataDir dir;
+    bool numbered;           // one file per configuration
+    const char* defaultCopy; // written beside it when it is created; nullptr when none
+    // Reads a present file into the set, laid over the record's built-in defaults (nullptr: the
+    // start-up does not read it). The set changes only once the file has been read.
+    void (*load)(const std::filesystem::path& file, ParameterSet& set);
+    // Writes the built-in defaults (and the copy) and puts them in the set.
+    void (*create)(const DataRoot& root, int config, ParameterSet& set);
+    std::vector<FieldLine> (*describe)(std::span<const uint8_t> bytes);
+};
+
+// Every kind of parameter file, in the start-up's order.
+std::span<const ParameterFileKind> parameterFileKinds();
+// The file of a kind in a configuration.
+std::filesystem::path fileOfKind(const DataRoot& root, const ParameterFileKind& kind, int config);
 
 // Loads or creates, in this order: contacts, coils, lamps (shared), then the game rule,
 // combinations, accounting, sounds, backglass, adjustments and advertisers of the configuration,

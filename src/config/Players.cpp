@@ -4,12 +4,12 @@
 
 #include "config/FileNames.h"
 #include "config/RecordFile.h"
+#include "config/RecordTable.h"
 #include "platform/FileIo.h"
 #include "platform/PinError.h"
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 
 namespace pinstage {
 
@@ -21,72 +21,28 @@ constexpr const char* kCountError = "fichier des records des joueurs introuvable
 constexpr const char* kReadError = "fichier des scores des joueurs introuvable";
 constexpr const char* kWriteError = "Impossible d'écrire le fichier des records des joueurs";
 constexpr const char* kPhotoDir = "bases de donnees/Photos/";
-constexpr size_t kRowWidth = 5;
 
-enum : size_t { oId = 0, oNom = 4, oDebut = 34, oFin = 54, oScore = 76, oPhoto = 80 };
-
-using RawFiche = std::array<uint8_t, kFicheJoueurSize>;
-
-RawFiche rawAt(const std::vector<uint8_t>& image, size_t place) {
-    RawFiche f{};
-    std::copy_n(image.begin() + std::ptrdiff_t(place * kFicheJoueurSize), kFicheJoueurSize, f.begin());
-    return f;
+template <class V, class F> void layoutFiche(V& v, F& f) {
+    v.i32(0, FieldName{"idClassement"}, f.idClassement);
+    v.text(4, FieldName{"nomDuJoueur"}, f.nomDuJoueur);
+    v.text(34, FieldName{"dateDebut"}, f.dateDebut);
+    v.text(54, FieldName{"dateFin"}, f.dateFin);
+    v.u32(76, FieldName{"score"}, f.score);
+    v.text(80, FieldName{"cheminPhoto"}, f.cheminPhoto);
 }
-
-void putAt(std::vector<uint8_t>& image, size_t place, RawFiche f, int32_t id) {
-    ByteWriter(f).i32(oId, id);
-    std::copy(f.begin(), f.end(), image.begin() + std::ptrdiff_t(place * kFicheJoueurSize));
-}
-
-uint32_t scoreOf(const RawFiche& f) {
-    return ByteReader(f).u32(oScore);
-}
-
-// The whole file, or nullopt when it is not a readable regular file.
-std::optional<std::vector<uint8_t>> readRegularFile(const fs::path& file) {
-    std::error_code ec;
-    if (!fs::is_regular_file(file, ec))
-        return std::nullopt;
-    return readWholeFile(file);
-}
+constexpr auto kLayout = [](auto& v, auto& f) { layoutFiche(v, f); };
+// The fields of the start-up rows; the photo is a file of the photo directory.
+constexpr std::array<const char*, 5> kRowColumns = {"nomDuJoueur", "dateDebut", "score", nullptr,
+                                                    "idClassement"};
 
 } // namespace
 
-NumberedWrite planNumberedWrite(size_t fileSize, size_t recordSize, bool append, int index,
-                                int32_t firstOwnId) {
-    size_t n = fileSize / recordSize;
-    if (index < 0 || size_t(index) > n)
-        throw PinError(kIndexBeyondEndMessage);
-    // Appending lands after the last whole record, so a partial tail never shifts later records.
-    NumberedWrite plan = append ? NumberedWrite{n * recordSize, int32_t(n)}
-                                : NumberedWrite{size_t(index) * recordSize, int32_t(index)};
-    if (n == 0)
-        plan.firstId = firstOwnId;
-    return plan;
-}
-
 std::vector<uint8_t> encodeFicheJoueur(const FicheJoueur& f) {
-    std::vector<uint8_t> bytes(kFicheJoueurSize, 0);
-    ByteWriter w(bytes);
-    w.i32(oId, f.idClassement);
-    w.raw(oNom, f.nomDuJoueur.bytes);
-    w.raw(oDebut, f.dateDebut.bytes);
-    w.raw(oFin, f.dateFin.bytes);
-    w.u32(oScore, f.score);
-    w.raw(oPhoto, f.cheminPhoto.bytes);
-    return bytes;
+    return encodeRecord(f, kFicheJoueurSize, kLayout);
 }
 
 FicheJoueur decodeFicheJoueur(std::span<const uint8_t> bytes) {
-    FicheJoueur f;
-    ByteReader rd(bytes.first(std::min(bytes.size(), kFicheJoueurSize)));
-    f.idClassement = rd.i32(oId);
-    rd.raw(oNom, f.nomDuJoueur.bytes);
-    rd.raw(oDebut, f.dateDebut.bytes);
-    rd.raw(oFin, f.dateFin.bytes);
-    f.score = rd.u32(oScore);
-    rd.raw(oPhoto, f.cheminPhoto.bytes);
-    return f;
+    return decodeRecord<FicheJoueur>(bytes, kFicheJoueurSize, kLayout);
 }
 
 int CompterFichesJoueurs(const fs::path& file) {
@@ -102,40 +58,16 @@ int LireFichesJoueurs(const fs::path& file, std::span<FicheJoueur> buffers, int 
     auto image = readRegularFile(file);
     if (!image)
         throw PinError(kReadError);
-    int n = int(std::min<size_t>(image->size() / kFicheJoueurSize, INT32_MAX));
     if (recordCount)
-        *recordCount = n;
-    int index = std::clamp(firstIndex, 0, n);
-    int wanted = std::clamp(count, 0, int(std::min<size_t>(buffers.size(), INT32_MAX)));
-    int read = 0;
-    for (; read < wanted && index + read < n; ++read) {
-        size_t at = size_t(index + read) * kFicheJoueurSize;
-        buffers[size_t(read)] = decodeFicheJoueur(std::span(*image).subspan(at, kFicheJoueurSize));
-    }
-    return read;
+        *recordCount = wholeRecords(image->size(), kFicheJoueurSize);
+    return readRecords(std::span<const uint8_t>(*image), kFicheJoueurSize, kLayout, buffers, firstIndex,
+                       count);
 }
 
 bool EcrireFichesJoueurs(const fs::path& file, std::span<FicheJoueur> buffers, bool append, int index,
                          int count) {
-    std::vector<uint8_t> image;
-    if (fs::exists(file)) {
-        auto existing = readRegularFile(file);
-        if (!existing)
-            throw PinError(kWriteError);
-        image = std::move(*existing);
-    }
-    size_t howMany = size_t(std::clamp(count, 0, int(std::min<size_t>(buffers.size(), INT32_MAX))));
-    int32_t firstOwnId = buffers.empty() ? 0 : buffers[0].idClassement;
-    NumberedWrite plan = planNumberedWrite(image.size(), kFicheJoueurSize, append, index, firstOwnId);
-    image.resize(std::max(image.size(), plan.offset + howMany * kFicheJoueurSize));
-    int32_t id = plan.firstId;
-    for (size_t k = 0; k < howMany; ++k) {
-        buffers[k].idClassement = id++;
-        auto bytes = encodeFicheJoueur(buffers[k]);
-        std::copy(bytes.begin(), bytes.end(),
-                  image.begin() + std::ptrdiff_t(plan.offset + k * kFicheJoueurSize));
-    }
-    writeRecordFile(file, image, kWriteError);
+    writeNumberedRecords(file, kFicheJoueurSize, kLayout, &FicheJoueur::idClassement, buffers, append, index,
+                         count, kWriteError);
     return true;
 }
 
@@ -145,22 +77,29 @@ void TrierFichesJoueurs(const fs::path& file) {
         throw PinError(kReadError);
     std::vector<uint8_t>& image = *loaded;
     size_t n = image.size() / kFicheJoueurSize;
+    std::vector<FicheJoueur> fiches(n);
+    readRecords(std::span<const uint8_t>(image), kFicheJoueurSize, kLayout, std::span(fiches), 0, int(n));
     bool exchanged = false;
-    // Exchange sort over places 1..n-1 with two record buffers; place 0 is the head record.
+    // Exchange sort over places 1..n-1 with two record buffers; place 0 is the head record. An
+    // exchanged record takes its new place as its id.
     for (size_t i = 1; i + 1 < n; ++i) {
-        RawFiche a = rawAt(image, i);
         for (size_t j = i + 1; j < n; ++j) {
-            RawFiche b = rawAt(image, j);
-            if (scoreOf(b) > scoreOf(a)) {
-                putAt(image, i, b, int32_t(i));
-                putAt(image, j, a, int32_t(j));
-                a = rawAt(image, i);
+            if (fiches[j].score > fiches[i].score) {
+                std::swap(fiches[i], fiches[j]);
+                fiches[i].idClassement = int32_t(i);
+                fiches[j].idClassement = int32_t(j);
                 exchanged = true;
             }
         }
     }
-    if (exchanged)
-        writeRecordFile(file, image, kWriteError);
+    if (!exchanged)
+        return;
+    // Every byte of a record is a field: records left in place are written back as they were.
+    for (size_t k = 0; k < n; ++k) {
+        auto bytes = encodeFicheJoueur(fiches[k]);
+        std::copy(bytes.begin(), bytes.end(), image.begin() + std::ptrdiff_t(k * kFicheJoueurSize));
+    }
+    writeRecordFile(file, image, kWriteError);
 }
 
 fs::path playersFile(const DataRoot& root, int config) {
@@ -170,24 +109,24 @@ fs::path playersFile(const DataRoot& root, int config) {
 std::array<FicheJoueur, kDefaultPlayerCount> defaultPlayerRecords(const std::string& endDate) {
     std::array<FicheJoueur, kDefaultPlayerCount> records{};
     for (size_t k = 0; k < records.size(); ++k) {
-        const char* const* row = &playerDefaultRows[k * kRowWidth];
+        auto row = std::span(playerDefaultRows).subspan(k * kRowColumns.size(), kRowColumns.size());
         FicheJoueur& f = records[k];
-        f.nomDuJoueur.setUtf8(row[0]);
-        f.dateDebut.setUtf8(row[1]);
+        assignFields(f, kLayout, kRowColumns, row);
         f.dateFin.setUtf8(endDate);
-        f.score = uint32_t(std::strtoul(row[2], nullptr, 10));
         f.cheminPhoto.setUtf8(std::string(kPhotoDir) + row[3]);
-        f.idClassement = int32_t(std::strtol(row[4], nullptr, 10));
     }
     return records;
 }
 
-void loadOrCreatePlayers(const DataRoot& root, int config, std::vector<std::string>* created) {
-    fs::path file = playersFile(root, config);
-    if (fs::exists(file))
-        return;
+void createPlayersDefaults(const DataRoot& root, int config) {
     auto records = defaultPlayerRecords(currentDateTimeText());
-    EcrireFichesJoueurs(file, records, true, 0, kDefaultPlayerCount);
+    EcrireFichesJoueurs(playersFile(root, config), records, true, 0, kDefaultPlayerCount);
+}
+
+void loadOrCreatePlayers(const DataRoot& root, int config, std::vector<std::string>* created) {
+    if (fs::exists(playersFile(root, config)))
+        return;
+    createPlayersDefaults(root, config);
     if (created)
         created->push_back(numberedName(kPlayersFileName, config));
 }
@@ -218,20 +157,7 @@ std::string currentDateTimeText() {
 }
 
 std::vector<FieldLine> describePlayers(std::span<const uint8_t> bytes) {
-    std::vector<FieldLine> lines;
-    size_t n = bytes.size() / kFicheJoueurSize; // a partial tail is no record
-    for (size_t i = 0; i < n; ++i) {
-        size_t b = i * kFicheJoueurSize;
-        FicheJoueur f = decodeFicheJoueur(bytes.subspan(b, kFicheJoueurSize));
-        std::string index = "[" + std::to_string(i) + "]";
-        lines.push_back({b + oId, "idClassement" + index, std::to_string(f.idClassement)});
-        lines.push_back({b + oNom, "nomDuJoueur" + index, f.nomDuJoueur.utf8()});
-        lines.push_back({b + oDebut, "dateDebut" + index, f.dateDebut.utf8()});
-        lines.push_back({b + oFin, "dateFin" + index, f.dateFin.utf8()});
-        lines.push_back({b + oScore, "score" + index, std::to_string(f.score)});
-        lines.push_back({b + oPhoto, "cheminPhoto" + index, f.cheminPhoto.utf8()});
-    }
-    return lines;
+    return describeRecords<FicheJoueur>(bytes, kFicheJoueurSize, kLayout);
 }
 
 } // namespace pinstage

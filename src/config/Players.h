@@ -3,6 +3,7 @@
 #pragma once
 
 #include "config/ByteCodec.h"
+#include "config/RecordTable.h"
 #include "platform/DataRoot.h"
 
 #include <array>
@@ -32,20 +33,6 @@ extern const std::array<const char*, 7> playerGridTitles;
 // The seven start-up records: (name, start date, score, photo file in the photo directory, id in memory).
 extern const std::array<const char*, 35> playerDefaultRows;
 
-// The message of a write at an index beyond the end (players and advertisers).
-inline constexpr const char* kIndexBeyondEndMessage =
-    "l'enregistrement index demandé est supérieur \n au nombre d'enregistrements du fichier";
-
-// Where a writer of numbered records (players, advertisers) puts them and the number of the first:
-// at the end (n * size) numbered from n, or at index * size numbered from index; from firstOwnId when
-// the file holds no whole record. PinError kIndexBeyondEndMessage when index is outside 0..n.
-struct NumberedWrite {
-    size_t offset;
-    int32_t firstId;
-};
-NumberedWrite planNumberedWrite(size_t fileSize, size_t recordSize, bool append, int index,
-                                int32_t firstOwnId);
-
 std::vector<uint8_t> encodeFicheJoueur(const FicheJoueur& f);
 FicheJoueur decodeFicheJoueur(std::span<const uint8_t> bytes); // expects 168 bytes, missing ones read as 0
 
@@ -70,7 +57,9 @@ void TrierFichesJoueurs(const std::filesystem::path& file);
 std::filesystem::path playersFile(const DataRoot& root, int config);
 // The seven start-up buffers (ids -1, 1..6 in memory); endDate is the "Date fin partie" of all seven.
 std::array<FicheJoueur, kDefaultPlayerCount> defaultPlayerRecords(const std::string& endDate);
-// Writes the seven defaults (append, index 0) when JoueursN.db is missing.
+// Writes the seven defaults (append, index 0) into JoueursN.db.
+void createPlayersDefaults(const DataRoot& root, int config);
+// Writes the seven defaults when JoueursN.db is missing.
 void loadOrCreatePlayers(const DataRoot& root, int config, std::vector<std::string>* created);
 
 // The local path of a record's photo ("bases de donnees/Photos/x.bmp", or an original Windows
