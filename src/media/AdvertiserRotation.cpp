@@ -4,6 +4,7 @@
 
 #include "config/Advertisers.h"
 #include "config/Players.h"
+#include "display/SymbolNames.h"
 #include "platform/Clock.h"
 #include "platform/PinError.h"
 
@@ -17,12 +18,6 @@ AdvertiserRotation::AdvertiserRotation(DataRoot root, int configuration, uint32_
                                        MediaJournal journal)
     : root_(std::move(root)), file_(advertisersFile(root_, configuration)), programStart_(programStart),
       journal_(std::move(journal)) {}
-
-bool isPlainFileName(const std::string& name) {
-    if (name.empty() || name == "." || name == "..")
-        return false;
-    return name.find_first_of("/\\:") == std::string::npos;
-}
 
 bool AdvertiserRotation::writeBack(FicheAnnonceur& f, int index) {
     try {

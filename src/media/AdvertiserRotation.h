@@ -45,7 +45,4 @@ private:
     int recordCount_ = 0;
 };
 
-// True for a plain file name: not empty, no directory part, no drive, not "." or "..".
-bool isPlainFileName(const std::string& name);
-
 } // namespace pinstage
