@@ -23,6 +23,18 @@ public:
     void showOverlay() override;
     void hideOverlay() override;
 
+    // The pointer, as the window host moves and shows it (nothing when not given).
+    void confinePointer(const AdRect& r) override {
+        if (onConfinePointer)
+            onConfinePointer(r);
+    }
+    void showPointer() override {
+        if (onShowPointer)
+            onShowPointer();
+    }
+    std::function<void(const AdRect&)> onConfinePointer;
+    std::function<void()> onShowPointer;
+
     bool loadPoster(const std::filesystem::path& file) override;
     void placePoster(const PosterRect& destination, const PosterRect& source) override;
     void setPosterShown(bool shown) override { shown_ = shown; }

@@ -3,6 +3,7 @@
 // video, and what the end of a step stops.
 #include "config/AdjustmentRows.h"
 #include "media/MediaContent.h"
+#include "media/MediaTrace.h"
 #include "players/MjpegAviWriter.h"
 #include "runtime/Attract.h"
 #include "runtime/Machine.h"
@@ -35,6 +36,12 @@ struct RecordingPosterScreen : PosterScreen {
     }
     void placePoster(const PosterRect& d, const PosterRect&) override { dest = d; }
     void setPosterShown(bool s) override { shown = s; }
+};
+
+struct RecordingTrace : TraceSink {
+    std::vector<std::string> lines;
+    bool enabled() const override { return true; }
+    void line(uint32_t, const std::string& t) override { lines.push_back(t); }
 };
 
 struct StubPlayer : VideoPlayer {
@@ -82,16 +89,16 @@ protected:
     NullAdScreen ads;
     RecordingPosterScreen posters;
     StubPlayer player;
-    std::vector<std::string> journal;
+    RecordingTrace trace;
+    std::vector<std::string>& journal = trace.lines;
     std::unique_ptr<MediaContent> content;
     std::unique_ptr<ForwardingMedia> media;
     std::unique_ptr<Machine> m;
 
     void SetUp() override {
         root.ensureDirectories();
-        content = std::make_unique<MediaContent>(
-            root, 0, clock.now(), MediaScreenSize{1920, 1080, 768}, ads, posters, player,
-            MediaJournal{[this](uint32_t, const std::string& t) { journal.push_back(t); }});
+        content = std::make_unique<MediaContent>(root, 0, clock.now(), MediaScreenSize{1920, 1080, 768}, ads,
+                                                 posters, player, journalTo(trace));
         media = std::make_unique<ForwardingMedia>(*content);
         m = std::make_unique<Machine>(clock, root);
         m->hooks.media = media.get();
