@@ -42,7 +42,7 @@ void AdvertiserRotation::DiffusionAnnonceurs(uint32_t now, AdBrowser* browser, A
     // damaged file would only spread the damage.
     std::error_code ec;
     const uintmax_t size = fs::is_regular_file(file_, ec) ? fs::file_size(file_, ec) : 0;
-    if (ec || size == 0 || size % kFicheAnnonceurSize != 0)
+    if (ec || size == 0 || size % kFicheAnnonceurSize != 0 || size / kFicheAnnonceurSize > kMaxAdvertisers)
         return;
     std::vector<FicheAnnonceur> fiches(size / kFicheAnnonceurSize);
     const int read = LireAnnonceurs(file_, fiches, 0, int(fiches.size()), &recordCount_);

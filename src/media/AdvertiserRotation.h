@@ -15,6 +15,8 @@
 namespace pinstage {
 
 constexpr uint32_t kAdvertiserCheckPeriod = 10000;
+// A file claiming more advertisers is not read (each check reads the whole file).
+constexpr uintmax_t kMaxAdvertisers = 10000;
 
 class AdvertiserRotation {
 public:

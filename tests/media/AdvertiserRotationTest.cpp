@@ -169,6 +169,10 @@ TEST_F(AdvertiserRotationTest, DamagedFilesAndPictureNamesWithAPathLeaveTheRotat
     rot.DiffusionAnnonceurs(60000, nullptr, screen);
     EXPECT_EQ(fs::file_size(file), 2 * kFicheAnnonceurSize + 50);
     EXPECT_EQ(fs::last_write_time(file), before);
+    // A file of more advertisers than a machine can show is not read at all.
+    fs::resize_file(file, (kMaxAdvertisers + 1) * kFicheAnnonceurSize);
+    rot.DiffusionAnnonceurs(70000, nullptr, screen);
+    EXPECT_EQ(fs::file_size(file), (kMaxAdvertisers + 1) * kFicheAnnonceurSize);
     EXPECT_EQ(rot.shownIndex(), -1);
     EXPECT_TRUE(journal.empty());
 
