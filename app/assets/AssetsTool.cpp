@@ -1,6 +1,7 @@
 // pinstage-assets: writes the default assets missing from a data root (pinstage-assets --root DIR).
 #include "DefaultPictures.h"
 #include "DefaultSounds.h"
+#include "DefaultVideo.h"
 #include "platform/DataRoot.h"
 #include "platform/PinError.h"
 
@@ -37,6 +38,8 @@ int main(int argc, char** argv) {
         for (const auto& path : pictures)
             std::printf("%s\n", path.c_str());
         std::printf("%zu image(s) écrite(s)\n", pictures.size());
+        for (const auto& path : writeDefaultVideos(data))
+            std::printf("%s\n", path.c_str());
     } catch (const PinError& e) {
         std::fprintf(stderr, "%s\n", e.what());
         return 1;

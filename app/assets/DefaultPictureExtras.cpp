@@ -9,6 +9,8 @@
 #include <QPainter>
 #include <QRadialGradient>
 
+#include <algorithm>
+
 namespace pinstage::art {
 
 namespace {
@@ -147,17 +149,32 @@ QImage drawRulesBadge() {
     return img;
 }
 
-QImage drawPoster() {
-    QImage img = blank(1360, 768, QColor(250, 236, 200), QColor(230, 190, 130));
+QImage drawPoster(int variant) {
+    // Three posters of the attract series, each in its own colours and words.
+    struct Look {
+        QColor top, bottom, ink, frame;
+        const char* headline;
+        const char* line;
+    };
+    static const Look looks[] = {
+        {QColor(250, 236, 200), QColor(230, 190, 130), QColor(170, 30, 40), QColor(150, 30, 40),
+         "VOTRE PUBLICITÉ ICI", "sur le fronton du flipper, pendant les démonstrations"},
+        {QColor(200, 226, 250), QColor(120, 160, 220), QColor(20, 50, 120), QColor(30, 60, 140),
+         "TOURNOI DU SAMEDI", "inscriptions au comptoir, la meilleure partie gagne"},
+        {QColor(214, 246, 206), QColor(120, 190, 110), QColor(30, 90, 40), QColor(40, 100, 50),
+         "PARTIE GRATUITE", "au-delà du record à battre, une partie vous est offerte"},
+    };
+    const Look& l = looks[std::clamp(variant, 0, 2)];
+    QImage img = blank(1360, 768, l.top, l.bottom);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing, true);
-    p.setPen(QPen(QColor(150, 30, 40), 14));
+    p.setPen(QPen(l.frame, 14));
     p.setBrush(Qt::NoBrush);
     p.drawRoundedRect(QRectF(30, 30, 1300, 708), 30, 30);
-    letters(p, "VOTRE PUBLICITÉ ICI", QRectF(120, 170, 1120, 170), QColor(170, 30, 40), QColor(0, 0, 0, 0),
+    letters(p, QString::fromUtf8(l.headline), QRectF(120, 170, 1120, 170), l.ink, QColor(0, 0, 0, 0),
             font("DejaVu Serif", 90, QFont::Black, true));
-    letters(p, "sur le fronton du flipper, pendant les démonstrations", QRectF(160, 380, 1040, 60),
-            QColor(60, 30, 20), QColor(0, 0, 0, 0), font("DejaVu Sans", 40, QFont::Normal));
+    letters(p, QString::fromUtf8(l.line), QRectF(160, 380, 1040, 60), QColor(60, 30, 20), QColor(0, 0, 0, 0),
+            font("DejaVu Sans", 40, QFont::Normal));
     letters(p, "LUMISCOPE", QRectF(480, 520, 400, 90), QColor(40, 90, 60), QColor(0, 0, 0, 0),
             font("DejaVu Serif", 80, QFont::Bold));
     return img;

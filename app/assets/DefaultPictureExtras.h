@@ -12,7 +12,7 @@ QImage drawBanner(int player);           // "BandeauN.bmp", 1360 x 768
 QImage drawCounterPicture(bool players); // "compteurjoueur.bmp" / "compteurpartie.bmp", 1360 x 768
 QImage drawTitlePicture();               // "lumiscopetitre.bmp", title in 50-583 x 103-317
 QImage drawRulesBadge();                 // "xrules.bmp", 64 x 64
-QImage drawPoster();                     // "Pub0.bmp", 1360 x 768
+QImage drawPoster(int variant = 0);      // "Pub0.bmp" to "Pub2.bmp", 1360 x 768
 // "choixN.bmp", 320 x 240: the table's backglass in small with its name.
 QImage drawChoiceThumbnail(const QImage& backglass, const QString& caption);
 // A help page: title and numbered lines on light paper.

@@ -78,7 +78,10 @@ QImage drawOne(const DefaultPictureFile& f, std::map<int, QImage>& backgrounds) 
             return art::drawBackglassEditorHelp();
     }
     if (f.dir == DataDir::PubImages && n == layoutFile(50))
-        return art::drawPoster();
+        return art::drawPoster(0);
+    for (int v = 1; v < kDefaultPosterCount; ++v)
+        if (f.dir == DataDir::PubImages && n == "Pub" + std::to_string(v) + ".bmp")
+            return art::drawPoster(v);
     if (f.dir == DataDir::Photos) {
         if (n == "PhotoDefaut.bmp")
             return art::drawDefaultPhoto();
@@ -124,6 +127,9 @@ std::vector<DefaultPictureFile> defaultPictureFiles() {
     }
     for (int c = 0; c < kChoiceCount; ++c)
         files.push_back({DataDir::Images, "choix" + std::to_string(c) + ".bmp"});
+    // The attract posters after the layout's Pub0.bmp.
+    for (int v = 1; v < kDefaultPosterCount; ++v)
+        files.push_back({DataDir::PubImages, "Pub" + std::to_string(v) + ".bmp"});
     files.push_back({DataDir::Images, "modemploison.bmp"});
     files.push_back({DataDir::Images, "modemploifronton.bmp"});
     for (int i = 0; i < kDefaultPlayerCount; ++i)

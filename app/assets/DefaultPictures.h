@@ -14,6 +14,9 @@
 
 namespace pinstage {
 
+// Default attract posters Pub0.bmp (the layout's picture 50) to Pub2.bmp.
+constexpr int kDefaultPosterCount = 3;
+
 struct DefaultPictureFile {
     DataDir dir;
     std::string name; // UTF-8

@@ -3,6 +3,7 @@
 
 #include "DefaultPictures.h"
 #include "DefaultSounds.h"
+#include "DefaultVideo.h"
 #include "config/ParameterStore.h"
 #include "display/DefaultBackglassRender.h"
 #include "display/QtPath.h"
@@ -15,6 +16,8 @@ std::vector<std::string> installDefaults(const DataRoot& root) {
     root.ensureDirectories();
     std::vector<std::string> written;
     for (const auto& p : writeDefaultPictures(root))
+        written.push_back(p.string());
+    for (const auto& p : writeDefaultVideos(root))
         written.push_back(p.string());
     for (const auto& name : writeDefaultSounds(root.dir(DataDir::Sons)))
         written.push_back((root.dir(DataDir::Sons) / name).string());

@@ -65,7 +65,7 @@ TEST_F(DefaultPicturesTest, EveryNamedPictureIsWritten) {
     for (int p = 0; p < kFrontonPictureCount; ++p)
         layoutFiles.insert(layout.elements[size_t(p)].pictureFile.utf8());
     auto files = defaultPictureFiles();
-    EXPECT_EQ(files.size(), layoutFiles.size() + 8 + 2 + 8);
+    EXPECT_EQ(files.size(), layoutFiles.size() + 8 + 2 + 2 + 8); // posters Pub1, Pub2
     EXPECT_EQ(written_.size(), files.size());
     for (const auto& f : files)
         EXPECT_TRUE(std::filesystem::exists(root().file(f.dir, f.name))) << f.name;
