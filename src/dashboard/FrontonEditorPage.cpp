@@ -18,6 +18,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QVBoxLayout>
 
@@ -31,18 +32,6 @@ namespace {
 const QString kRefusedCaption = QStringLiteral("Valeur Incorrecte");
 const QString kPictureRefusedCaption = QStringLiteral("Image refusée");
 const QColor kButtonGrey{212, 208, 200};
-
-class Guard {
-public:
-    explicit Guard(bool& flag) : flag_(flag), was_(flag) { flag_ = true; }
-    ~Guard() { flag_ = was_; }
-    Guard(const Guard&) = delete;
-    Guard& operator=(const Guard&) = delete;
-
-private:
-    bool& flag_;
-    bool was_;
-};
 
 QString defaultPickFile(QWidget* parent, const QString& title, const QString& dir, const QString& filter) {
     // Qt's own dialog: the cabinet may have no desktop to lend one.
@@ -88,7 +77,7 @@ FrontonEditorPage::FrontonEditorPage(Machine& machine, DashboardUi& ui, QWidget*
     pickFile = defaultPickFile;
     runWindow = [](QDialog& window) { return window.exec(); };
 
-    Guard guard(filling_);
+    QScopedValueRollback<bool> filling(filling_, true);
     grid_ = new FrontonGrid(this);
     grid_->setFont(dash::dashboardFont(16));
     grid_->setRowHeight(24);
@@ -143,7 +132,7 @@ void FrontonEditorPage::pageShown() {
 }
 
 void FrontonEditorPage::fill() {
-    Guard guard(filling_);
+    QScopedValueRollback<bool> filling(filling_, true);
     for (int row = 0; row < kFrontonGridRows; ++row)
         for (int column = 0; column < kFrontonGridColumns; ++column)
             grid_->setText(column, row, QString::fromStdString(frontonCellText(layout_, column, row)));
@@ -151,7 +140,7 @@ void FrontonEditorPage::fill() {
 }
 
 void FrontonEditorPage::refreshRow(int element) {
-    Guard guard(filling_);
+    QScopedValueRollback<bool> filling(filling_, true);
     int row = element + kFrontonGridTitleRows;
     for (int column = 0; column < kFrontonGridColumns; ++column)
         grid_->setText(column, row, QString::fromStdString(frontonCellText(layout_, column, row)));
@@ -170,7 +159,7 @@ void FrontonEditorPage::cellChanged(QTableWidgetItem* item) {
     QString typed = item->text();
     CellEdit edit = applyFrontonCell(layout_, column, row, typed.toStdString());
     {
-        Guard guard(filling_);
+        QScopedValueRollback<bool> filling(filling_, true);
         item->setText(QString::fromStdString(edit.shown));
     }
     if (edit.outcome == CellOutcome::NotANumber)

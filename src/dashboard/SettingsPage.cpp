@@ -9,30 +9,19 @@
 #include "runtime/Machine.h"
 #include "runtime/Startup.h"
 
+#include <QScopedValueRollback>
 #include <QVBoxLayout>
 
 namespace pinstage {
 
 namespace {
 const QString kInvalidCaption = QStringLiteral("Valeur Incorrecte");
-
-class Guard {
-public:
-    explicit Guard(bool& flag) : flag_(flag), was_(flag) { flag_ = true; }
-    ~Guard() { flag_ = was_; }
-    Guard(const Guard&) = delete;
-    Guard& operator=(const Guard&) = delete;
-
-private:
-    bool& flag_;
-    bool was_;
-};
 } // namespace
 
 SettingsPage::SettingsPage(Machine& machine, DashboardUi& ui, bool mediaOptions, QWidget* parent)
     : QWidget(parent), m_(machine), ui_(ui),
       lastRow_(mediaOptions ? kSettingsRowsWithMedia : kSettingsRowsPlain) {
-    Guard guard(filling_);
+    QScopedValueRollback<bool> filling(filling_, true);
     grid_ = new DashGrid(2, lastRow_ + 1, 1, 1, this);
     grid_->setFont(dash::dashboardFont(24));
     grid_->setColumnWidths(750, 280);
@@ -62,7 +51,7 @@ void SettingsPage::fillFromFile() {
 }
 
 void SettingsPage::fillFromRecord() {
-    Guard guard(filling_);
+    QScopedValueRollback<bool> filling(filling_, true);
     for (int row = 1; row <= lastRow_; ++row)
         grid_->setText(1, row, QString::fromStdString(adjustmentText(m_.params.adjustments, row)));
     grid_->refit();
@@ -74,13 +63,13 @@ void SettingsPage::cellChanged(QTableWidgetItem* item) {
     int row = item->row();
     if (row < 1 || row > lastRow_)
         return;
-    Guard guard(filling_);
+    QScopedValueRollback<bool> filling(filling_, true);
     if (!setAdjustmentFromText(m_.params.adjustments, row, item->text().toStdString()))
         item->setText(QString());
 }
 
 void SettingsPage::clearMarks() {
-    Guard guard(filling_);
+    QScopedValueRollback<bool> filling(filling_, true);
     grid_->paintMovableCells(dash::kWhite, dash::kBlack);
 }
 
@@ -91,7 +80,7 @@ bool SettingsPage::validate() {
         if (!error)
             continue;
         {
-            Guard guard(filling_);
+            QScopedValueRollback<bool> filling(filling_, true);
             grid_->setCurrentCell(row, 1, QItemSelectionModel::NoUpdate);
             grid_->scrollToItem(grid_->cell(1, row));
             grid_->paint(1, row, dash::kFlashRed, dash::kWhite);

@@ -16,6 +16,7 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QScopedValueRollback>
 #include <QVBoxLayout>
 
 #include <exception>
@@ -72,18 +73,6 @@ protected:
     }
 };
 
-class Guard {
-public:
-    explicit Guard(bool& flag) : flag_(flag), was_(flag) { flag_ = true; }
-    ~Guard() { flag_ = was_; }
-    Guard(const Guard&) = delete;
-    Guard& operator=(const Guard&) = delete;
-
-private:
-    bool& flag_;
-    bool was_;
-};
-
 std::filesystem::path soundsFileOf(const Machine& m) {
     return configFile(m.root, kSoundsFileName, m.params.configuration);
 }
@@ -97,7 +86,7 @@ QString utf8(const std::string& s) {
 SoundsPage::SoundsPage(Machine& machine, DashboardUi& ui, std::function<void()> saveAction, QWidget* parent)
     : QWidget(parent), m_(machine), ui_(ui), saveAction_(std::move(saveAction)), chooser_(chooseWavFile),
       runModal_([](QDialog& window) { window.exec(); }) {
-    Guard guard(filling_);
+    QScopedValueRollback<bool> filling(filling_, true);
     auto* grid = new SoundsGrid;
     grid_ = grid;
     grid_->setParent(this);
@@ -164,7 +153,7 @@ void SoundsPage::pageShown() {
 }
 
 void SoundsPage::fillFromRecord() {
-    Guard guard(filling_);
+    QScopedValueRollback<bool> filling(filling_, true);
     for (int row = 1; row < kSoundGridRows; ++row)
         fillRow(row);
     static_cast<SoundsGrid*>(grid_)->layoutColumns();
@@ -185,7 +174,7 @@ void SoundsPage::fillRow(int row) {
 }
 
 void SoundsPage::paintTestButton(int row, bool playing) {
-    Guard guard(filling_);
+    QScopedValueRollback<bool> filling(filling_, true);
     grid_->setText(kSoundTestColumn, row, playing ? kPlayCaption : kTestCaption);
     grid_->paint(kSoundTestColumn, row, playing ? kPlayingFace : kButtonFace,
                  playing ? dash::kWhite : dash::kBlack);
@@ -219,7 +208,7 @@ void SoundsPage::chooseFile(int row) {
     }
     m_.params.sounds.entries[size_t(sound)].fileName.setUtf8(name);
     {
-        Guard guard(filling_);
+        QScopedValueRollback<bool> filling(filling_, true);
         grid_->setText(kSoundFileColumn, row, utf8(name));
     }
     // The file is not copied: the reload finds it in the sounds directory, or falls back to the
@@ -236,7 +225,7 @@ void SoundsPage::cellChanged(QTableWidgetItem* item) {
     int entry = soundEntryOfRow(row);
     if (entry < 0)
         return;
-    Guard guard(filling_);
+    QScopedValueRollback<bool> filling(filling_, true);
     SoundEntry& e = m_.params.sounds.entries[size_t(entry)];
     std::string text = item->text().toStdString();
     if (item->column() == kSoundFileColumn && testSoundOfRow(row) >= 0) {
