@@ -41,7 +41,12 @@ void RuntimeHost::releaseDisplay(Machine& m) {
 }
 
 void AttractMedia::FinirEtapeMedia(Machine& m) {
+    m.rt.recordsPhotosShowing = 0;
+    m.records.slideshowShowing = false;
+    m.records.rankingShowing = false;
     m.rt.mediaDeadline = m.now() + 7000;
+    m.rt.mediaEndTime = 0;
+    m.rt.mediaStepStarted = false;
 }
 
 void AttractMedia::MesurerVideo(Machine& m) {

@@ -51,6 +51,8 @@ public:
     // The dashboard run by the test push and at start without a board.
     void setDashboard(std::function<void(Machine&)> dashboard) { options_.dashboard = std::move(dashboard); }
     InputSynth& input() { return input_; }
+    // The backglass display (for the records display's frames).
+    BackglassBridge& display() { return display_; }
     // What the window shows now (the last frame, or the selection or shutdown screen).
     const QImage& shownPicture() const { return screen_; }
     int exitCode() const { return exitCode_; }
