@@ -66,8 +66,8 @@ std::optional<std::filesystem::path> recordPhotoFile(const DataRoot& root, const
 }
 
 std::array<RankingSlot, kRankingSlots> fillRankingPage(const DataRoot& root,
-                                                        const std::filesystem::path& playersFile,
-                                                        int32_t firstPlace, const PhotoLoader& load) {
+                                                       const std::filesystem::path& playersFile,
+                                                       int32_t firstPlace, const PhotoLoader& load) {
     std::array<RankingSlot, kRankingSlots> slots{};
     std::array<FicheJoueur, kRankingSlots> records{};
     int count = 0;

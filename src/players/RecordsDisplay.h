@@ -43,13 +43,13 @@ struct RecordsState {
     std::array<FicheJoueur, kDefaultPlayerCount> buffers{};
     // Player p+1 took part in the contest of this game (its buffer was reset for it).
     std::array<bool, 4> contestEntrant{};
-    bool sortPending = true;      // the next ranking step sorts the file first
-    bool rankingShowing = false;  // the ranking flag: each frame draws the ranking
+    bool sortPending = true;       // the next ranking step sorts the file first
+    bool rankingShowing = false;   // the ranking flag: each frame draws the ranking
     bool slideshowShowing = false; // the slideshow flag: each frame draws the slideshow photo
     std::array<PhotoRect, kPhotoRectCount> rects{};
-    int32_t nextFirstPlace = 1;  // persists across ranking steps
-    uint32_t nextPageTime = 0;   // 0: a page at once
-    uint32_t nextPhotoTime = 0;  // the slideshow's next photo
+    int32_t nextFirstPlace = 1; // persists across ranking steps
+    uint32_t nextPageTime = 0;  // 0: a page at once
+    uint32_t nextPhotoTime = 0; // the slideshow's next photo
 };
 
 // Rectangles of 320 x 240 from (10, 50), 15 pixels apart, a new row 50 pixels lower once a right
@@ -81,8 +81,8 @@ using PhotoLoader = std::function<bool(int slot, const std::filesystem::path& fi
 // default photo without one; when the default photo cannot be loaded either, that slot and the
 // following ones stay empty. A file that cannot be read holds no records.
 std::array<RankingSlot, kRankingSlots> fillRankingPage(const DataRoot& root,
-                                                        const std::filesystem::path& playersFile,
-                                                        int32_t firstPlace, const PhotoLoader& load);
+                                                       const std::filesystem::path& playersFile,
+                                                       int32_t firstPlace, const PhotoLoader& load);
 
 // The file a record's photo may be loaded from: its stored path mapped onto the data root (paths
 // of the original machine included), only when that is a bitmap inside the photo directory.

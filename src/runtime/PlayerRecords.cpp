@@ -2,8 +2,8 @@
 #include "runtime/PlayerRecords.h"
 
 #include "platform/PinError.h"
-#include "runtime/MachineOps.h"
 #include "runtime/Attract.h"
+#include "runtime/MachineOps.h"
 #include "runtime/RulesScore.h"
 
 #include <vector>

@@ -1,7 +1,7 @@
 // The records display's rules: the photo rectangles and their drift, the ranking pages with their
 // captions and default photos, the photo paths a record may name, and the photos' pixels.
-#include "platform/FileIo.h"
 #include "players/RecordsDisplay.h"
+#include "platform/FileIo.h"
 #include "players/RecordsPhotos.h"
 
 #include <QImage>
@@ -39,8 +39,8 @@ protected:
     void records(int n) {
         std::vector<FicheJoueur> all(static_cast<size_t>(n));
         for (int k = 0; k < n; ++k)
-            all[size_t(k)].cheminPhoto.setUtf8("c:\\Dodu_Test_Logiciel_Lumiscope\\bases de donnees\\Photos\\p" +
-                                               std::to_string(k) + ".bmp");
+            all[size_t(k)].cheminPhoto.setUtf8(
+                "c:\\Dodu_Test_Logiciel_Lumiscope\\bases de donnees\\Photos\\p" + std::to_string(k) + ".bmp");
         all[0].idClassement = -1;
         EcrireFichesJoueurs(file_, all, true, 0, n);
     }
@@ -177,9 +177,11 @@ TEST_F(RankingRoot, OnlyBitmapsInsideThePhotoDirectoryAreLoaded) {
         f.cheminPhoto.setUtf8(path);
         return recordPhotoFile(root_, f);
     };
-    EXPECT_EQ(stored("bases de donnees/Photos/bas1.bmp"), fs::weakly_canonical(root_.file(DataDir::Photos, "bas1.bmp")));
-    EXPECT_EQ(stored("C:\\Dodu_Test_Logiciel_Lumiscope\\bases de donnees\\Photos\\Joueur-1_06122026050000.bmp"),
-              fs::weakly_canonical(root_.file(DataDir::Photos, "Joueur-1_06122026050000.bmp")));
+    EXPECT_EQ(stored("bases de donnees/Photos/bas1.bmp"),
+              fs::weakly_canonical(root_.file(DataDir::Photos, "bas1.bmp")));
+    EXPECT_EQ(
+        stored("C:\\Dodu_Test_Logiciel_Lumiscope\\bases de donnees\\Photos\\Joueur-1_06122026050000.bmp"),
+        fs::weakly_canonical(root_.file(DataDir::Photos, "Joueur-1_06122026050000.bmp")));
     EXPECT_FALSE(stored("/etc/passwd"));
     EXPECT_FALSE(stored("bases de donnees/Photos/../../fichiers datas/Réglages0.fli"));
     EXPECT_FALSE(stored("bases de donnees/Photos/../../../outside.bmp"));
@@ -225,7 +227,9 @@ TEST_F(RankingRoot, PhotosAreScaledCaptionedInRedAndDrawnClippedAtTheirRectangle
     EXPECT_FALSE(photos.load(7, bigFile));
 
     photos.caption(0, "Le Vainqueur");
-    auto reddish = [](QRgb c) { return qRed(c) > 200 && qGreen(c) > 40 && qGreen(c) < 130 && qBlue(c) < 100; };
+    auto reddish = [](QRgb c) {
+        return qRed(c) > 200 && qGreen(c) > 40 && qGreen(c) < 130 && qBlue(c) < 100;
+    };
     int red = 0, redAbove = 0;
     const QImage& shown = photos.photo(0);
     for (int y = 0; y < 240; ++y)

@@ -155,8 +155,8 @@ TEST_F(Attract, TheRotationVisitsEveryStepWhoseOptionIsOnInOrderWithTheHoldOffBe
             lengths.push_back(clock.now() - stepStart);
         clock.advance(5);
     }
-    EXPECT_EQ(started, (std::vector<int>{kMediaPhotos, kMediaRanking, kMediaVideo, kMediaPhotos, kMediaRanking,
-                                         kMediaVideo, kMediaPhotos}));
+    EXPECT_EQ(started, (std::vector<int>{kMediaPhotos, kMediaRanking, kMediaVideo, kMediaPhotos,
+                                         kMediaRanking, kMediaVideo, kMediaPhotos}));
     // Slideshow 30 s, ranking 25 s, a video that sets no end ends at once; then 0x01 again.
     ASSERT_GE(lengths.size(), 3u);
     EXPECT_EQ(lengths[0], kMediaStepMs + 5);
@@ -175,7 +175,7 @@ TEST_F(Attract, NextStepFollowsTheOrderAndSkipsTheStepsSetToNon) {
     option(AdjustmentOption::Kiosk); // 0x10
     EXPECT_EQ(nextMediaStep(a, kMediaIdle), kMediaPosters);
     EXPECT_EQ(nextMediaStep(a, kMediaPosters), kMediaPosters); // the only one: again
-    option(AdjustmentOption::Videos); // 0x02
+    option(AdjustmentOption::Videos);                          // 0x02
     EXPECT_EQ(nextMediaStep(a, kMediaIdle), kMediaAdvertisers);
     EXPECT_EQ(nextMediaStep(a, kMediaAdvertisers), kMediaPosters);
     EXPECT_EQ(nextMediaStep(a, kMediaPosters), kMediaAdvertisers); // wraps to the start

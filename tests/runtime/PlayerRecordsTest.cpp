@@ -53,7 +53,7 @@ protected:
 
 TEST_F(PlayerRecords, TwoContestPlayersAreAppendedAtGameOverAndRankedByTheNextRankingStep) {
     EXPECT_EQ(m.records.buffers[1].nomDuJoueur.utf8(), "Brindlework"); // the start-up defaults
-    untilRankingStarts(); // the first step sorts the fresh file
+    untilRankingStarts();                                              // the first step sorts the fresh file
     EXPECT_FALSE(m.records.sortPending);
     EXPECT_EQ(file()[1].score, 6u);
     m.hooks.media->FinirEtapeMedia(m);
@@ -77,8 +77,7 @@ TEST_F(PlayerRecords, TwoContestPlayersAreAppendedAtGameOverAndRankedByTheNextRa
     EXPECT_EQ(records[8].cheminPhoto.utf8(), "bases de donnees/Photos/Joueur-2_06122026050100.bmp");
     EXPECT_EQ(records[8].score, 40u);
     EXPECT_EQ(records[8].idClassement, 8);
-    EXPECT_TRUE(std::regex_match(records[8].dateFin.utf8(),
-                                 std::regex(R"(\d\d/\d\d/\d{4} \d\d:\d\d:\d\d)")));
+    EXPECT_TRUE(std::regex_match(records[8].dateFin.utf8(), std::regex(R"(\d\d/\d\d/\d{4} \d\d:\d\d:\d\d)")));
     EXPECT_TRUE(m.records.sortPending);
     EXPECT_EQ(m.records.contestEntrant, (std::array<bool, 4>{}));
 

@@ -46,7 +46,7 @@ protected:
     }
     void frames(int n) {
         for (int k = 0; k < n; ++k) {
-            clock.advance(41); // a frame is due once more than 40 ms have passed
+            clock.advance(41); // frames a little over 40 ms apart: 245 of them pass 10 s
             window->composeFrame(m);
         }
     }
@@ -127,7 +127,8 @@ TEST_F(RecordsOnBackglass, TheSlideshowDriftsAPhotoAndFailsOnlyWithoutTheDefault
 
     for (int s = 0; s < 3; ++s)
         for (int n = 0; n < 5; ++n)
-            std::filesystem::remove(m.root.file(DataDir::Photos, std::to_string(s) + "_photo-" + std::to_string(n) + ".bmp"));
+            std::filesystem::remove(
+                m.root.file(DataDir::Photos, std::to_string(s) + "_photo-" + std::to_string(n) + ".bmp"));
     clock.advance(kSlideshowPhotoMs + 1);
     media->DiaporamaGameOver(m);
     QImage defaultPhoto(QString::fromStdString(m.root.file(DataDir::Photos, kDefaultPhotoName).string()));

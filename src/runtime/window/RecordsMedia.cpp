@@ -62,10 +62,9 @@ QRegion RecordsMedia::frameStep(QImage& backBuffer) {
 void RecordsMedia::AfficherPageClassement(int32_t firstPlace) {
     for (int k = 0; k < kRankingSlots; ++k)
         photos_.release(k);
-    auto page = fillRankingPage(m_.root, playersFileInUse(m_), firstPlace,
-                                 [this](int slot, const std::filesystem::path& file) {
-                                     return photos_.load(slot, file);
-                                 });
+    auto page = fillRankingPage(
+        m_.root, playersFileInUse(m_), firstPlace,
+        [this](int slot, const std::filesystem::path& file) { return photos_.load(slot, file); });
     for (int k = 0; k < kRankingSlots; ++k) {
         const RankingSlot& slot = page[size_t(k)];
         if (slot.kind == RankingSlot::Kind::Empty)
