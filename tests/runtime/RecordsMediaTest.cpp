@@ -11,6 +11,8 @@
 #include "runtime/window/TGlacefronton.h"
 #include "sound/RecordingSoundEngine.h"
 
+#include <regex>
+
 using namespace pinstage;
 using namespace pinstage::test;
 
@@ -24,6 +26,13 @@ const SpineRoot& pictures() {
     return drawn;
 }
 
+class LinesTrace : public TraceSink {
+public:
+    bool enabled() const override { return true; }
+    void line(uint32_t, const std::string& text) override { lines.push_back(text); }
+    std::vector<std::string> lines;
+};
+
 class RecordsOnBackglass : public ::testing::Test {
 protected:
     RecordsOnBackglass() : root_(::testing::UnitTest::GetInstance()->current_test_info()->name()) {
@@ -35,6 +44,7 @@ protected:
         options.windowed = true;
         window = std::make_unique<TGlacefronton>(m, engine, power, options);
         window->setStartupTimer(m, false);
+        m.hooks.trace = &journal;
         window->initDisplay(m);
         media = std::make_unique<RecordsMedia>(m, window->display());
         m.records.rects = InitialiserRectanglesClassement();
@@ -68,6 +78,7 @@ protected:
     RecordingSoundEngine engine;
     RecordingPowerControl power;
     Machine m{clock, DataRoot(root_.path())};
+    LinesTrace journal;
     std::unique_ptr<TGlacefronton> window;
     std::unique_ptr<RecordsMedia> media;
 };
@@ -103,6 +114,9 @@ TEST_F(RecordsOnBackglass, RankingPagesDriftThenTheBackglassComesBack) {
     QImage defaultPhoto(QString::fromStdString(m.root.file(DataDir::Photos, kDefaultPhotoName).string()));
     EXPECT_EQ(media->photos().photo(3), defaultPhoto.convertToFormat(QImage::Format_RGB32));
 
+    EXPECT_EQ(journal.lines,
+              (std::vector<std::string>{"media step 0x04", "media ranking page 1", "media ranking page 7"}));
+
     QRect area = photoArea(m.records.rects[4]);
     media->FinirEtapeMedia(m);
     EXPECT_FALSE(m.records.rankingShowing);
@@ -118,6 +132,9 @@ TEST_F(RecordsOnBackglass, TheSlideshowDriftsAPhotoAndFailsOnlyWithoutTheDefault
     media->DiaporamaGameOver(m);
     ASSERT_TRUE(media->photos().loaded(kSlideshowRect));
     QImage first = media->photos().photo(kSlideshowRect);
+    ASSERT_EQ(journal.lines.size(), 1u);
+    EXPECT_TRUE(std::regex_match(journal.lines[0], std::regex(R"(media photo [0-2]_photo-[0-4]\.bmp)")))
+        << journal.lines[0];
     frames(1);
     // Rectangle 6 starts below the 768-pixel screen's bottom edge: it moves up and left.
     EXPECT_EQ(m.records.rects[6].top, 629);
@@ -133,6 +150,7 @@ TEST_F(RecordsOnBackglass, TheSlideshowDriftsAPhotoAndFailsOnlyWithoutTheDefault
     media->DiaporamaGameOver(m);
     QImage defaultPhoto(QString::fromStdString(m.root.file(DataDir::Photos, kDefaultPhotoName).string()));
     EXPECT_EQ(media->photos().photo(kSlideshowRect), defaultPhoto.convertToFormat(QImage::Format_RGB32));
+    EXPECT_EQ(journal.lines.back(), "media photo PhotoDefaut.bmp");
 
     std::filesystem::remove(m.root.file(DataDir::Photos, kDefaultPhotoName));
     clock.advance(kSlideshowPhotoMs + 1);
