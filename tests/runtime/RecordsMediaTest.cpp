@@ -125,6 +125,11 @@ TEST_F(RecordsOnBackglass, RankingPagesDriftThenTheBackglassComesBack) {
     frames(1);
     const QImage& scene = window->display().backglass()->scene;
     EXPECT_EQ(window->shownPicture().copy(area), scene.copy(area));
+
+    // The next ranking step goes on from the page after the last one shown.
+    startMediaStep(m, kMediaRanking);
+    frames(1);
+    EXPECT_EQ(journal.lines.back(), "media ranking page 13");
 }
 
 TEST_F(RecordsOnBackglass, TheSlideshowDriftsAPhotoAndFailsOnlyWithoutTheDefaultPhoto) {
