@@ -259,4 +259,27 @@ QImage drawDefaultPhoto() {
     return grey;
 }
 
+QImage drawSlideshowPhoto(int series, int number) {
+    // Each of the fifteen has its own colour, so a change of photo shows.
+    QColor back = QColor::fromHsv((series * 5 + number) * 24 % 360, 150, 210);
+    QImage img = blank(320, 240, back.lighter(125), back.darker(180));
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setPen(Qt::NoPen);
+    p.setBrush(back.darker(240));
+    for (int k = 0; k <= series; ++k) {
+        qreal x = 160 + (k - series / 2.0) * 90;
+        p.drawEllipse(QPointF(x, 100), 30, 36);
+        QPainterPath body;
+        body.moveTo(x - 62, 240);
+        body.cubicTo(x - 55, 170, x - 30, 146, x, 146);
+        body.cubicTo(x + 30, 146, x + 55, 170, x + 62, 240);
+        body.closeSubpath();
+        p.drawPath(body);
+    }
+    letters(p, QString("PARTIE %1").arg(number + 1), QRectF(60, 12, 200, 34), QColor(255, 246, 220),
+            QColor(0, 0, 0, 120), condensedBold(30));
+    return img;
+}
+
 } // namespace pinstage::art

@@ -21,5 +21,7 @@ QImage drawHelpPage(const QString& title, const QStringList& lines);
 QImage drawPortrait(int index);
 QImage drawWelcomePhoto();
 QImage drawDefaultPhoto();
+// "<series>_photo-<number>.bmp" of the game-over slideshow (series 0-2, number 0-4), 320 x 240.
+QImage drawSlideshowPhoto(int series, int number);
 
 } // namespace pinstage::art

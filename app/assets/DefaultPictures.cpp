@@ -24,6 +24,13 @@ namespace {
 
 constexpr const char* kTableName = "PENTACLE";
 constexpr int kChoiceCount = 8;
+// The game-over slideshow's photos: "<0..2>_photo-<0..4>.bmp".
+constexpr int kSlideshowSeries = 3;
+constexpr int kSlideshowNumbers = 5;
+
+std::string slideshowName(int series, int number) {
+    return std::to_string(series) + "_photo-" + std::to_string(number) + ".bmp";
+}
 
 // The backgrounds of the other selectable configurations: pictures 39-41 of the layout.
 struct Variant {
@@ -88,6 +95,10 @@ QImage drawOne(const DefaultPictureFile& f, std::map<int, QImage>& backgrounds) 
         for (int i = 0; i < kDefaultPlayerCount; ++i)
             if (n == playerDefaultRows[size_t(i) * 5 + 3])
                 return i == 0 ? art::drawWelcomePhoto() : art::drawPortrait(i - 1);
+        for (int series = 0; series < kSlideshowSeries; ++series)
+            for (int number = 0; number < kSlideshowNumbers; ++number)
+                if (n == slideshowName(series, number))
+                    return art::drawSlideshowPhoto(series, number);
     }
     return {};
 }
@@ -135,6 +146,9 @@ std::vector<DefaultPictureFile> defaultPictureFiles() {
     for (int i = 0; i < kDefaultPlayerCount; ++i)
         files.push_back({DataDir::Photos, playerDefaultRows[size_t(i) * 5 + 3]});
     files.push_back({DataDir::Photos, "PhotoDefaut.bmp"});
+    for (int series = 0; series < kSlideshowSeries; ++series)
+        for (int number = 0; number < kSlideshowNumbers; ++number)
+            files.push_back({DataDir::Photos, slideshowName(series, number)});
     return files;
 }
 

@@ -1,10 +1,12 @@
 // Backglass frame timings at 1920 x 1080 with the default pictures: a full redraw (every element
-// dirty), a typical game frame (two reels moving) and a frame with nothing to do.
+// dirty), a typical game frame (two reels moving), a frame with nothing to do and a ranking frame
+// (six drifting photos).
 #include "DefaultPictures.h"
 #include "config/FrontonParams.h"
 #include "display/Backglass.h"
 #include "display/FrameComposer.h"
 #include "display/SymbolFiles.h"
+#include "players/RecordsPhotos.h"
 
 #include <QGuiApplication>
 
@@ -96,6 +98,30 @@ void BM_NothingToDo(benchmark::State& state) {
     reportFrames(state, before, s);
 }
 BENCHMARK(BM_NothingToDo)->Unit(benchmark::kMillisecond);
+
+// The ranking of the records: six 320 x 240 photos drifting one pixel a frame over the backglass,
+// drawn on the back buffer and presented with the places they left.
+void BM_SixDriftingPhotos(benchmark::State& state) {
+    Stage& s = stage();
+    RecordsPhotos photos;
+    for (int k = 0; k < kRankingSlots; ++k)
+        if (!photos.load(k, s.b->root.file(DataDir::Photos, "bas" + std::to_string(k + 1) + ".bmp")))
+            state.SkipWithError("default photos missing");
+    auto rects = InitialiserRectanglesClassement();
+    FrameHooks hooks;
+    hooks.recordsStep = [&](QImage& back) {
+        for (int k = 0; k < kRankingSlots; ++k)
+            bouncePhotoRect(rects[size_t(k)], s.b->screen.width, s.b->screen.height);
+        return photos.draw(back, rects, 0, kRankingSlots);
+    };
+    uint64_t before = s.b->presentations;
+    for (auto _ : state) {
+        s.ctx.now += 40;
+        benchmark::DoNotOptimize(composeFrame(*s.b, s.ctx, s.presenter, hooks));
+    }
+    reportFrames(state, before, s);
+}
+BENCHMARK(BM_SixDriftingPhotos)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -7,6 +7,7 @@
 #include "runtime/MachineOps.h"
 #include "runtime/MainLoop.h"
 #include "runtime/MultipliedPlay.h"
+#include "runtime/PlayerRecords.h"
 
 namespace pinstage {
 
@@ -37,6 +38,8 @@ void waitReelsStopped(Machine& m) {
 void showGameOver(Machine& m) {
     waitReelsStopped(m);
     GameState& g = m.game;
+    // The contest players' records, with the final scores the stopped reels show.
+    recordFinishedGame(m);
     g.playersDoneMask = kNoGame;
     g.nameEntrants = 0;
     m.hooks.media->FinirEtapeMedia(m);

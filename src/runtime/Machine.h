@@ -13,6 +13,7 @@
 #include "display/ReelBank.h"
 #include "platform/Clock.h"
 #include "platform/DataRoot.h"
+#include "players/RecordsDisplay.h"
 #include "runtime/MachineHooks.h"
 #include "runtime/SelectionLayout.h"
 
@@ -150,6 +151,8 @@ struct RuntimeState {
     bool posterAllowed = false;
     uint32_t posterStepTime = 0;
     uint32_t posterChangeTime = 0;
+    // The step on which mediaStep stands has started (its end time is set) and not ended yet.
+    bool mediaStepStarted = false;
 };
 
 struct Machine {
@@ -175,6 +178,8 @@ struct Machine {
 
     GameState game;
     RuntimeState rt;
+    // The players' record buffers and the records display (ranking, game-over slideshow).
+    RecordsState records;
 
     // The board's transport (real or simulated); none: the board never opens.
     BoardTransport* boardTransport = nullptr;

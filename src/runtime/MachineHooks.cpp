@@ -42,7 +42,12 @@ void MachineHooks::missingHost(const char* concern) {
 }
 
 void AttractMedia::FinirEtapeMedia(Machine& m) {
+    m.rt.recordsPhotosShowing = 0;
+    m.records.slideshowShowing = false;
+    m.records.rankingShowing = false;
     m.rt.mediaDeadline = m.now() + 7000;
+    m.rt.mediaEndTime = 0;
+    m.rt.mediaStepStarted = false;
 }
 
 void AttractMedia::MesurerVideo(Machine& m) {

@@ -18,7 +18,8 @@ struct Machine;
 class AttractMedia {
 public:
     virtual ~AttractMedia() = default;
-    // Ends the current media step; puts mediaDeadline 7 s ahead.
+    // Ends the current media step: the records photos' flags down, mediaDeadline 7 s ahead, no
+    // end time, no step started. An override calls it for these clocks.
     virtual void FinirEtapeMedia(Machine& m);
     // Sets mediaEndTime once the video's length is known.
     virtual void MesurerVideo(Machine& m);

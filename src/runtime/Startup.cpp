@@ -13,6 +13,7 @@
 #include "runtime/MachineOps.h"
 #include "runtime/MainLoop.h"
 #include "runtime/Navigation.h"
+#include "runtime/PlayerRecords.h"
 #include "runtime/Selection.h"
 #include "runtime/WaysOut.h"
 
@@ -93,6 +94,7 @@ void saveAdjustmentsInUse(Machine& m) {
 
 void FormCreate(Machine& m) {
     applyStartupOverrides(m);
+    initialisePlayerBuffers(m);
     m.rt.selectionPending = true;
     setTimer(m, true);
 }
@@ -198,6 +200,9 @@ void initialiseMachine(Machine& m) {
     m.game.playersDoneMask = kNoGame;
     coilOff(m.outputs, coil::kPlayfieldHold0);
     coilOff(m.outputs, coil::kPlayfieldHold1);
+    // The photo frames are laid out at the first initialisation and after a table choice only.
+    if (!m.rt.recordsLayoutDone)
+        m.records.rects = InitialiserRectanglesClassement();
     m.rt.recordsLayoutDone = true;
 
     m.rt.mediaDeadline = m.now() + kMediaHoldOffMs;

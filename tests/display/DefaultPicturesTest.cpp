@@ -65,7 +65,7 @@ TEST_F(DefaultPicturesTest, EveryNamedPictureIsWritten) {
     for (int p = 0; p < kFrontonPictureCount; ++p)
         layoutFiles.insert(layout.elements[size_t(p)].pictureFile.utf8());
     auto files = defaultPictureFiles();
-    EXPECT_EQ(files.size(), layoutFiles.size() + 8 + 2 + 2 + 8); // posters Pub1, Pub2
+    EXPECT_EQ(files.size(), layoutFiles.size() + 8 + 2 + 2 + 8 + 15); // posters Pub1, Pub2; slideshow photos
     EXPECT_EQ(written_.size(), files.size());
     for (const auto& f : files)
         EXPECT_TRUE(std::filesystem::exists(root().file(f.dir, f.name))) << f.name;
@@ -88,6 +88,11 @@ TEST_F(DefaultPicturesTest, EveryNamedPictureIsWritten) {
         EXPECT_EQ(loadBmp(root().file(DataDir::Photos, playerDefaultRows[size_t(i) * 5 + 3])).size(),
                   QSize(320, 240));
     EXPECT_EQ(loadBmp(root().file(DataDir::Photos, "PhotoDefaut.bmp")).size(), QSize(320, 240));
+    for (int series = 0; series < 3; ++series)
+        for (int number = 0; number < 5; ++number) {
+            std::string name = std::to_string(series) + "_photo-" + std::to_string(number) + ".bmp";
+            EXPECT_EQ(loadBmp(root().file(DataDir::Photos, name)).size(), QSize(320, 240)) << name;
+        }
     EXPECT_FALSE(loadBmp(root().file(DataDir::Images, "modemploison.bmp")).isNull());
     EXPECT_FALSE(loadBmp(root().file(DataDir::Images, "modemploifronton.bmp")).isNull());
 }

@@ -1,5 +1,7 @@
 #include "SpineFixture.h"
 
+#include <algorithm>
+
 #include "config/AdjustmentRows.h"
 #include "config/Adjustments.h"
 #include "runtime/Attract.h"
@@ -55,6 +57,7 @@ protected:
         m.rt.mediaStep = step;
         m.rt.mediaDeadline = 0;
         m.rt.mediaEndTime = clock.now() + ms;
+        m.rt.mediaStepStarted = true;
     }
 
     RecordingMedia media;
@@ -106,31 +109,91 @@ TEST_F(Attract, TheGameOverPhotosKeepTheBlinkAway) {
 }
 
 TEST_F(Attract, NothingHappensBeforeTheMediaDeadline) {
+    option(AdjustmentOption::RankingPhotos);
     m.rt.mediaDeadline = clock.now() + 7000;
     attractStep(m);
     EXPECT_TRUE(media.calls.empty());
+    EXPECT_FALSE(m.rt.mediaStepStarted);
     clock.advance(7001);
     attractStep(m);
-    EXPECT_EQ(media.calls, (std::vector<std::string>{"Finir"}));
+    EXPECT_EQ(m.rt.mediaStep, kMediaRanking);
+    EXPECT_TRUE(m.rt.mediaStepStarted);
 }
 
-TEST_F(Attract, AnEndedStepMovesToTheVideoStepAndWaitsWhenVideosAreOff) {
+TEST_F(Attract, WithEveryMediaOptionOffTheRotationIdlesAndLooksAgainAfterTheHoldOff) {
     stepRunning(kMediaRanking, 0);
     clock.advance(1);
-    mediaRotation(m);
+    mediaRotation(m); // the step's time is over: it ends
     EXPECT_EQ(media.calls, (std::vector<std::string>{"Finir"}));
-    EXPECT_EQ(m.rt.mediaStep, kMediaVideo);
-    EXPECT_EQ(m.rt.mediaDeadline, 0u);
+    EXPECT_FALSE(m.rt.mediaStepStarted);
+    EXPECT_EQ(m.rt.mediaDeadline, clock.now() + kMediaHoldOffMs);
+    clock.advance(kMediaHoldOffMs + 1);
+    mediaRotation(m); // nothing reads "oui": no step, another look 7 s later
+    EXPECT_EQ(media.calls, (std::vector<std::string>{"Finir"}));
+    EXPECT_FALSE(m.rt.mediaStepStarted);
     EXPECT_EQ(m.rt.mediaEndTime, 0u);
+    EXPECT_EQ(m.rt.mediaDeadline, clock.now() + kMediaHoldOffMs);
 }
 
-TEST_F(Attract, AnEndedStepStartsTheNextVideoWhenInternetAdsAreOn) {
+TEST_F(Attract, TheRotationVisitsEveryStepWhoseOptionIsOnInOrderWithTheHoldOffBetween) {
+    option(AdjustmentOption::PhotoAtGameOver); // 0x01
+    option(AdjustmentOption::RankingPhotos);   // 0x04
+    option(AdjustmentOption::InternetAds);     // 0x08 (the video step)
+    // Advertisers (0x02, "Visualisation des vidéos") and posters (0x10, kiosk) stay "non".
+    m.rt.mediaDeadline = clock.now() + kMediaHoldOffMs;
+    std::vector<int> started;
+    std::vector<uint32_t> lengths;
+    uint32_t stepStart = 0;
+    for (int t = 0; t < 400000 && started.size() < 7; t += 5) {
+        bool wasStarted = m.rt.mediaStepStarted;
+        attractStep(m);
+        if (!wasStarted && m.rt.mediaStepStarted) {
+            started.push_back(m.rt.mediaStep);
+            stepStart = clock.now();
+        }
+        if (wasStarted && !m.rt.mediaStepStarted)
+            lengths.push_back(clock.now() - stepStart);
+        clock.advance(5);
+    }
+    EXPECT_EQ(started, (std::vector<int>{kMediaPhotos, kMediaRanking, kMediaVideo, kMediaPhotos,
+                                         kMediaRanking, kMediaVideo, kMediaPhotos}));
+    // Slideshow 30 s, ranking 25 s, a video that sets no end ends at once; then 0x01 again.
+    ASSERT_GE(lengths.size(), 3u);
+    EXPECT_EQ(lengths[0], kMediaStepMs + 5);
+    EXPECT_EQ(lengths[1], 25000u + 5);
+    EXPECT_LE(lengths[2], 5u);
+    EXPECT_EQ(std::count(media.calls.begin(), media.calls.end(), "Suivante"), 2);
+    EXPECT_GT(std::count(media.calls.begin(), media.calls.end(), "Diaporama"), 0);
+    EXPECT_GT(std::count(media.calls.begin(), media.calls.end(), "Classement"), 0);
+    EXPECT_EQ(std::count(media.calls.begin(), media.calls.end(), "Annonceurs"), 0);
+    EXPECT_EQ(std::count(media.calls.begin(), media.calls.end(), "Affiches"), 0);
+}
+
+TEST_F(Attract, NextStepFollowsTheOrderAndSkipsTheStepsSetToNon) {
+    auto& a = m.params.adjustments;
+    EXPECT_EQ(nextMediaStep(a, kMediaIdle), 0);
+    option(AdjustmentOption::Kiosk); // 0x10
+    EXPECT_EQ(nextMediaStep(a, kMediaIdle), kMediaPosters);
+    EXPECT_EQ(nextMediaStep(a, kMediaPosters), kMediaPosters); // the only one: again
+    option(AdjustmentOption::Videos);                          // 0x02
+    EXPECT_EQ(nextMediaStep(a, kMediaIdle), kMediaAdvertisers);
+    EXPECT_EQ(nextMediaStep(a, kMediaAdvertisers), kMediaPosters);
+    EXPECT_EQ(nextMediaStep(a, kMediaPosters), kMediaAdvertisers); // wraps to the start
+    EXPECT_EQ(nextMediaStep(a, kMediaPhotos), kMediaAdvertisers);
+    EXPECT_EQ(nextMediaStep(a, kMediaVideo), kMediaPosters);
+}
+
+TEST_F(Attract, AnEndedStepStartsTheNextVideoAfterTheHoldOffWhenInternetAdsAreOn) {
     option(AdjustmentOption::InternetAds);
     stepRunning(kMediaPhotos, 0);
     clock.advance(1);
     mediaRotation(m);
-    EXPECT_EQ(media.calls, (std::vector<std::string>{"Finir", "Suivante"}));
+    EXPECT_EQ(media.calls, (std::vector<std::string>{"Finir"}));
     EXPECT_EQ(m.rt.mediaDeadline, clock.now() + kMediaHoldOffMs);
+    clock.advance(kMediaHoldOffMs + 1);
+    attractStep(m);
+    EXPECT_EQ(media.calls, (std::vector<std::string>{"Finir", "Suivante"}));
+    EXPECT_EQ(m.rt.mediaStep, kMediaVideo);
 }
 
 TEST_F(Attract, EachStepRunsOnlyWithItsOwnAdjustment) {

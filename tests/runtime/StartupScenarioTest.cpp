@@ -186,3 +186,21 @@ TEST_F(StartupScenario, AMissingBoardIsLookedForOnceASecondOnTheScreen) {
     EXPECT_GE(counting.opens, 3);
     EXPECT_LE(counting.opens, 5);
 }
+
+TEST_F(StartupScenario, PhotoFramesAreLaidOutAtTheFirstInitialisationAndAfterATableChoiceOnly) {
+    const char* longPress = "100 close c64\n100 close c71\n5500 open c64\n5500 open c71";
+    auto run = [&] {
+        scheduleNow(longPress);
+        initialiseMachine(m);
+    };
+    m.records.rects[0].left = 999;
+    run();
+    EXPECT_EQ(m.records.rects[0].left, 10);
+    EXPECT_EQ(m.records.rects[6].top, 630);
+    m.records.rects[0].left = 555; // drifted
+    run();
+    EXPECT_EQ(m.records.rects[0].left, 555);
+    m.rt.recordsLayoutDone = 0; // as the return to the table choice leaves it
+    run();
+    EXPECT_EQ(m.records.rects[0].left, 10);
+}

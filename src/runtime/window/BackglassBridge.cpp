@@ -63,7 +63,7 @@ const FrameContext& BackglassBridge::context(const Machine& m) {
 FrameOutcome BackglassBridge::compose(Machine& m, FramePresenter& presenter) {
     if (!backglass_)
         return {};
-    return composeFrame(*backglass_, context(m), presenter);
+    return composeFrame(*backglass_, context(m), presenter, hooks_);
 }
 
 FrameOutcome BackglassBridge::redraw(Machine& m, FramePresenter& presenter) {

@@ -31,6 +31,8 @@ public:
     FrameOutcome fullRedraw(Machine& m, FramePresenter& presenter);
 
     Backglass* backglass() { return backglass_.get(); }
+    // Work of other parts within each frame (the records display).
+    void setFrameHooks(FrameHooks hooks) { hooks_ = std::move(hooks); }
     // When the next frame is due (now when one is forced), if the display is up.
     std::optional<uint32_t> nextFrameTime(uint32_t now) const {
         if (!ready())
@@ -44,6 +46,7 @@ private:
 
     std::unique_ptr<Backglass> backglass_;
     FrameContext ctx_;
+    FrameHooks hooks_;
 };
 
 } // namespace pinstage

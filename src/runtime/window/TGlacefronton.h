@@ -49,6 +49,8 @@ public:
 
     SoundSystem& soundSystem() { return *sound_; }
     InputSynth& input() { return input_; }
+    // The backglass display (for the records display's frames).
+    BackglassBridge& display() { return display_; }
     // What the window shows now (the last frame, or the selection or shutdown screen).
     const QImage& shownPicture() const { return screen_; }
     int exitCode() const { return exitCode_; }
