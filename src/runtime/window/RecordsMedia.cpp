@@ -24,7 +24,7 @@ RecordsMedia::~RecordsMedia() {
 
 ScreenSize RecordsMedia::screen() {
     Backglass* b = display_.backglass();
-    return b ? b->screen : ScreenSize{m_.hooks.host->screenWidth(), m_.hooks.host->screenHeight()};
+    return b ? b->screen : ScreenSize{m_.hooks.screen().screenWidth(), m_.hooks.screen().screenHeight()};
 }
 
 void RecordsMedia::FinirEtapeMedia(Machine& m) {
