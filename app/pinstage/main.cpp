@@ -13,7 +13,7 @@
 #include "runtime/Script.h"
 #include "runtime/Trace.h"
 #include "runtime/WaysOut.h"
-#include "runtime/window/RecordsMedia.h"
+#include "runtime/window/AttractShow.h"
 #include "runtime/window/TGlacefronton.h"
 #include "sound/SdlSoundEngine.h"
 
@@ -162,8 +162,9 @@ int main(int argc, char** argv) {
     };
 
     TGlacefronton window(m, *engine, power, options);
-    // The attract media: the ranking of the records table and the game-over slideshow.
-    RecordsMedia records(m, window.display());
+    // The attract media: the ranking of the records table, the game-over slideshow, the advertisers,
+    // the posters and the video.
+    AttractShow media(m, window.display(), &window);
     // The test push and a start without a board open the dashboard over the backglass's whole
     // screen; its cursor confinement is the window's pointer's.
     DashboardLauncher dashboard(

@@ -4,13 +4,19 @@
 
 #ifdef PINSTAGE_HAVE_DEFAULT_ASSETS
 #include "DefaultPictures.h"
+#include "DefaultVideo.h"
 #include "config/AdjustmentRows.h"
 #include "platform/PinError.h"
 #include "runtime/Attract.h"
+#include "runtime/MachineOps.h"
+#include "runtime/window/AttractShow.h"
 #include "runtime/window/RecordsMedia.h"
 #include "runtime/window/TGlacefronton.h"
 #include "sound/RecordingSoundEngine.h"
 
+#include <QCoreApplication>
+
+#include <algorithm>
 #include <regex>
 
 using namespace pinstage;
@@ -21,7 +27,8 @@ namespace {
 // The default pictures, drawn once for every test.
 const SpineRoot& pictures() {
     static SpineRoot drawn("records-pictures");
-    static bool written = !writeDefaultPictures(DataRoot(drawn.path())).empty();
+    static bool written = !writeDefaultPictures(DataRoot(drawn.path())).empty() &&
+                          !writeDefaultVideos(DataRoot(drawn.path())).empty();
     EXPECT_TRUE(written);
     return drawn;
 }
@@ -165,5 +172,40 @@ TEST_F(RecordsOnBackglass, TheSlideshowDriftsAPhotoAndFailsOnlyWithoutTheDefault
     } catch (const PinError& e) {
         EXPECT_STREQ(e.what(), "impossible de charger le bitmap de la photo");
     }
+}
+// The program's attract media: with the advertisers', video and posters options on, the rotation
+// puts the first advertiser on air, plays the default video and slides the posters over the
+// backglass, and the end of the poster step gives the backglass back.
+TEST_F(RecordsOnBackglass, TheRotationReachesTheAdvertisersTheVideoAndThePosters) {
+    media.reset();
+    media = std::make_unique<AttractShow>(m, window->display(), window.get());
+    for (AdjustmentOption o :
+         {AdjustmentOption::Videos, AdjustmentOption::InternetAds, AdjustmentOption::Kiosk})
+        setOption(m.params.adjustments, o, true);
+    m.rt.mediaDeadline = m.now();
+    bool posterSeen = false;
+    const auto* show = static_cast<AttractShow*>(media.get());
+    for (int turn = 0; turn < 2500 && !(posterSeen && m.rt.mediaStep != kMediaPosters); ++turn) {
+        if (deadlinePassed(m.now(), m.rt.mediaDeadline))
+            mediaRotation(m);
+        frames(1);
+        QCoreApplication::processEvents();
+        if (m.rt.mediaStep == kMediaPosters && m.rt.mediaStepStarted && show->content() &&
+            show->content()->postersShown()) {
+            const QImage& scene = window->display().backglass()->scene;
+            posterSeen = posterSeen || window->shownPicture() != scene;
+        }
+    }
+    EXPECT_TRUE(posterSeen);
+    auto has = [&](const std::string& line) {
+        return std::find(journal.lines.begin(), journal.lines.end(), line) != journal.lines.end();
+    };
+    for (const char* line :
+         {"media step 0x02", "media advertiser 0 on air", "media step 0x08",
+          "media video VideoPub0.avi header 4000 ms", "media step 0x10", "media poster Pub0.bmp"})
+        EXPECT_TRUE(has(line)) << line;
+    // The poster step has ended: the backglass shows its scene again.
+    frames(1);
+    EXPECT_EQ(window->shownPicture(), window->display().backglass()->scene);
 }
 #endif

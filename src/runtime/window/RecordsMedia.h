@@ -42,9 +42,10 @@ public:
 
     const RecordsPhotos& photos() const { return photos_; }
 
-private:
+protected:
     ScreenSize screen();
 
+private:
     Machine& m_;
     BackglassBridge& display_;
     RecordsPhotos photos_;
