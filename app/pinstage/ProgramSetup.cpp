@@ -24,8 +24,14 @@ std::vector<std::string> installDefaults(const DataRoot& root) {
     ParameterSet params;
     std::vector<std::string> created;
     fullLoad(root, 0, params, &created);
-    for (const auto& name : created)
-        written.push_back((root.dir(DataDir::Datas) / name).string());
+    // Each file is listed in the folder its kind lives in (the players' file is not a data file).
+    for (const auto& name : created) {
+        std::filesystem::path file = root.dir(DataDir::Datas) / name;
+        for (const ParameterFileKind& kind : parameterFileKinds())
+            if (name == (kind.numbered ? numberedName(kind.name, 0) : std::string(kind.name)))
+                file = fileOfKind(root, kind, 0);
+        written.push_back(file.string());
+    }
     return written;
 }
 
