@@ -21,6 +21,7 @@
 #include "simulator/PlayfieldSimulator.h"
 #endif
 #ifdef PINSTAGE_HAVE_PLAYERS
+#include "players/ContestEntry.h"
 #include "players/WebcamStation.h"
 #endif
 
@@ -164,6 +165,10 @@ int main(int argc, char** argv) {
     TGlacefronton window(m, *engine, power, options);
     // The attract media: the ranking of the records table and the game-over slideshow.
     RecordsMedia records(m, window.display());
+#ifdef PINSTAGE_HAVE_PLAYERS
+    // The contest of the start button (name entry "oui"): photo and name on the backglass.
+    ContestEntry contest(m, window, webcam);
+#endif
     // The test push and a start without a board open the dashboard over the backglass's whole
     // screen; its cursor confinement is the window's pointer's.
     DashboardLauncher dashboard(
