@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
@@ -267,8 +268,28 @@ void ContestEntry::EtapeConcours() {
     if (closurePending(m, contact::kStart)) {
         clearClosure(m, contact::kStart);
         if (contestStartPress(flow_) == StartPress::Click)
-            window_.input().click();
+            clickAtPointer();
     }
+}
+
+void ContestEntry::clickAtPointer() {
+    // The keys take the click themselves: the window system's search for the window under a
+    // point is not reliable on every platform once the capture window is up.
+    const QPoint global = window_.input().cursorPos();
+    if (keyboard_ && keyboard_->isVisible()) {
+        const QPoint local = keyboard_->mapFromGlobal(global);
+        if (keyboard_->rect().contains(local)) {
+            QMouseEvent press(QEvent::MouseButtonPress, QPointF(local), QPointF(global), Qt::LeftButton,
+                              Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(keyboard_, &press);
+            QMouseEvent release(QEvent::MouseButtonRelease, QPointF(local), QPointF(global), Qt::LeftButton,
+                                Qt::NoButton, Qt::NoModifier);
+            if (keyboard_)
+                QApplication::sendEvent(keyboard_, &release);
+            return;
+        }
+    }
+    window_.input().click();
 }
 
 void ContestEntry::copyName() {

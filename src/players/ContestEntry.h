@@ -65,6 +65,7 @@ private:
     void injectCharacter(const KeyStroke& k);
     void injectKey(int key, const QString& text = {});
     void copyName();
+    void clickAtPointer();
     void releasePointer();
     // A timed modal message the buttons answer (Escape after ms).
     void message(int icon, const QString& title, const QString& text, uint32_t ms);
