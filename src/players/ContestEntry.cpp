@@ -368,7 +368,6 @@ void ContestEntry::ToucheClavier(int button) {
     if (flow_.instructionsShown) {
         flow_.instructionsShown = false;
         field_->clear();
-        memo_->clear();
     }
     switch (contestKeyOf(code)) {
     case ContestKey::Photo:
