@@ -442,6 +442,7 @@ void ContestEntry::SaisieTerminee() {
 }
 
 void ContestEntry::message(int icon, const QString& title, const QString& text, uint32_t ms) {
+    trace(m_, "contest message \"" + title.toStdString() + "\"");
     QMessageBox box(QMessageBox::Icon(icon), title, text, QMessageBox::Ok, &window_);
     requestEscape(m_, ms);
     window_.execWithButtons(box);

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <regex>
@@ -35,48 +36,71 @@ uint32_t le32(const std::vector<uint8_t>& b, size_t at) {
     return uint32_t(b[at]) | uint32_t(b[at + 1]) << 8 | uint32_t(b[at + 2]) << 16 | uint32_t(b[at + 3]) << 24;
 }
 
-} // namespace
+// A fresh data root with name entry and the photo setting "oui" (--media-options keeps them at
+// start), the program run on script; answers the journal's file.
+struct ContestRun {
+    fs::path work;
+    DataRoot root;
+    int recordsBefore = 0;
+    explicit ContestRun(const std::string& name)
+        : work(fs::temp_directory_path() / ("pinstage-" + name + "-" + std::to_string(::getpid()))),
+          root(work / "root") {
+        fs::remove_all(work);
+        fs::create_directories(work);
+    }
+    ~ContestRun() { fs::remove_all(work); }
 
-TEST(ContestScenario, PhotoNameAndGameReachTheRecordsTable) {
-    const fs::path work = fs::temp_directory_path() / ("pinstage-contest-" + std::to_string(::getpid()));
-    fs::remove_all(work);
-    fs::create_directories(work);
-    const DataRoot root(work / "root");
-    const std::string program = PINSTAGE_PROGRAM;
-    ASSERT_EQ(std::system(("'" + program + "' --install-defaults --root '" + root.root().string() +
-                           "' >/dev/null 2>&1")
-                              .c_str()),
-              0);
+    fs::path run(const std::string& script, int quitAfter) {
+        const std::string program = PINSTAGE_PROGRAM;
+        EXPECT_EQ(std::system(("'" + program + "' --install-defaults --root '" + root.root().string() +
+                               "' >/dev/null 2>&1")
+                                  .c_str()),
+                  0);
+        const fs::path adjustments = configFile(root, kAdjustmentsFileName, 0);
+        AdjustmentsRecord r;
+        loadAdjustments(adjustments, r);
+        setOption(r, AdjustmentOption::NameEntry, true);
+        setOption(r, AdjustmentOption::PhotoAtGameOver, true);
+        saveAdjustments(adjustments, r);
+        recordsBefore = CompterFichesJoueurs(playersFile(root, 0));
+        const fs::path trace = work / "trace.txt";
+        const std::string command =
+            "QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy '" + program +
+            "' --simulate --dumb-playfield --windowed --media-options --camera test --seed 12345 --root '" +
+            root.root().string() + "' --script '" + std::string(PINSTAGE_SCENARIO_DIR) + "/" + script +
+            "' --trace '" + trace.string() + "' --quit-after " + std::to_string(quitAfter) + " >'" +
+            (work / "out.txt").string() + "' 2>&1";
+        EXPECT_EQ(std::system(command.c_str()), 0);
+        return trace;
+    }
+};
 
-    // Name entry and the photo setting "oui" (--media-options keeps them at start).
-    const fs::path adjustments = configFile(root, kAdjustmentsFileName, 0);
-    AdjustmentsRecord r;
-    loadAdjustments(adjustments, r);
-    setOption(r, AdjustmentOption::NameEntry, true);
-    setOption(r, AdjustmentOption::PhotoAtGameOver, true);
-    saveAdjustments(adjustments, r);
-    const int recordsBefore = CompterFichesJoueurs(playersFile(root, 0));
-
-    const fs::path trace = work / "trace.txt";
-    const std::string command =
-        "QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy '" + program +
-        "' --simulate --dumb-playfield --windowed --media-options --camera test --seed 12345"
-        " --root '" +
-        root.root().string() + "' --script '" + PINSTAGE_CONTEST_SCRIPT + "' --trace '" + trace.string() +
-        "' --quit-after 53000 >'" + (work / "out.txt").string() + "' 2>&1";
-    ASSERT_EQ(std::system(command.c_str()), 0);
-
-    // The journal: one contest, in order, then the game and its record.
+// The contest, game and records lines of a journal, without their times.
+std::vector<std::string> contestEvents(const fs::path& trace, std::string* finalState) {
     std::vector<std::string> events;
-    std::string finalState;
     std::smatch found;
     const std::regex event(R"(^\d+ ((contest .*)|game start|game over|records added \d+)$)");
     for (const std::string& l : lines(trace)) {
         if (std::regex_match(l, found, event))
             events.push_back(found[1]);
         if (l.find(" state ") != std::string::npos)
-            finalState = l;
+            *finalState = l;
     }
+    return events;
+}
+
+} // namespace
+
+TEST(ContestScenario, PhotoNameAndGameReachTheRecordsTable) {
+    ContestRun run("contest-game");
+    const fs::path trace = run.run("contest_game.script", 53000);
+    const DataRoot& root = run.root;
+    const int recordsBefore = run.recordsBefore;
+
+    // The journal: one contest, in order, then the game and its record.
+    std::string finalState;
+    const std::vector<std::string> events = contestEvents(trace, &finalState);
+    std::smatch found;
     ASSERT_EQ(events.size(), 8u) << (events.empty() ? "" : events.back());
     EXPECT_EQ(events[0], "contest open player 1");
     const std::regex photoLine(R"(contest photo (Joueur-0_\d{14}\.bmp))");
@@ -112,5 +136,27 @@ TEST(ContestScenario, PhotoNameAndGameReachTheRecordsTable) {
     EXPECT_EQ(bmp[1], 'M');
     EXPECT_EQ(le32(bmp, 18), 320u);
     EXPECT_EQ(le32(bmp, 22), 240u);
-    fs::remove_all(work);
+}
+
+TEST(ContestScenario, DeclinedContestRefusesInternetAndAddsNoRecord) {
+    ContestRun run("contest-declined");
+    std::string finalState;
+    const std::vector<std::string> events =
+        contestEvents(run.run("contest_declined.script", 30000), &finalState);
+    // The swallowed press did not end the contest: the refusal came first, from the "Internet" key.
+    const std::vector<std::string> expected = {"contest open player 1",
+                                               "contest message \"Lumiscope\"",
+                                               "contest name \"\"",
+                                               "contest finished",
+                                               "contest close",
+                                               "game start",
+                                               "game over"};
+    EXPECT_EQ(events, expected);
+    EXPECT_NE(finalState.find("mask=0x0F"), std::string::npos) << finalState;
+    EXPECT_EQ(CompterFichesJoueurs(playersFile(run.root, 0)), run.recordsBefore);
+    EXPECT_TRUE(fs::is_empty(run.root.dir(DataDir::Photos)) ||
+                !std::any_of(fs::directory_iterator(run.root.dir(DataDir::Photos)), fs::directory_iterator(),
+                             [](const fs::directory_entry& e) {
+                                 return e.path().filename().string().rfind("Joueur-", 0) == 0;
+                             }));
 }
