@@ -21,6 +21,7 @@
 #include "simulator/PlayfieldSimulator.h"
 #endif
 #ifdef PINSTAGE_HAVE_PLAYERS
+#include "players/ContestEntry.h"
 #include "players/WebcamStation.h"
 #endif
 
@@ -165,6 +166,10 @@ int main(int argc, char** argv) {
     // The attract media: the ranking of the records table, the game-over slideshow, the advertisers,
     // the posters and the video.
     AttractShow media(m, window.display(), &window);
+#ifdef PINSTAGE_HAVE_PLAYERS
+    // The contest of the start button (name entry "oui"): photo and name on the backglass.
+    ContestEntry contest(m, window, webcam);
+#endif
     // The test push and a start without a board open the dashboard over the backglass's whole
     // screen; its cursor confinement is the window's pointer's.
     DashboardLauncher dashboard(
