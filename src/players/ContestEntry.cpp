@@ -9,6 +9,7 @@
 #include "runtime/ModalKeys.h"
 #include "runtime/Navigation.h"
 #include "runtime/PlayerRecords.h"
+#include "runtime/window/DrawnPointer.h"
 #include "runtime/window/TGlacefronton.h"
 
 #include <QApplication>
@@ -226,7 +227,7 @@ void ContestEntry::EtapeConcours() {
         keyboard_->raise();
         // Without a webcam (and the photo setting "non") the name step comes at once.
         flow_.photoMode = webcam_.driverIndex() >= 0;
-        window_.input().confine(QRect(window_.mapToGlobal(keyboard_->pos()), keyboard_->size()));
+        window_.input().confine(QRect(placedToGlobal(window_, keyboard_->pos()), keyboard_->size()));
         drawPanelInstructions();
         panel_->repaint();
         flow_.ignoreNextStart = true;
@@ -241,7 +242,7 @@ void ContestEntry::EtapeConcours() {
         if (flow_.photoMode) {
             TFenetre_capture& form = webcam_.openCaptureForm();
             if (!form.isVisible()) {
-                form.move(window_.mapToGlobal(photo_->pos()));
+                form.move(placedToGlobal(window_, photo_->pos()));
                 form.show();
                 webcam_.webcam().Apercu(true);
                 drawPanelInstructions();

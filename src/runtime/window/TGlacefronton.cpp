@@ -11,6 +11,7 @@
 #include "runtime/ModalKeys.h"
 #include "runtime/Startup.h"
 #include "runtime/WaysOut.h"
+#include "runtime/window/DrawnPointer.h"
 #include "runtime/window/ScreenPainters.h"
 #include "sound/SoundSystem.h"
 
@@ -318,7 +319,7 @@ void TGlacefronton::drawSelectionScreen(Machine& m, const SelectionLayout& layou
 }
 
 void TGlacefronton::setCursorPos(Machine&, int32_t x, int32_t y) {
-    input_.setCursorPos(mapToGlobal(QPoint(x, y)));
+    input_.setCursorPos(placedToGlobal(*this, QPoint(x, y)));
 }
 
 void TGlacefronton::quitApplication(Machine&) {
