@@ -239,6 +239,9 @@ void ContestEntry::EtapeConcours() {
             flow_.pointerShown = true;
             setCursorVisible(m, true);
         }
+        // The dashboard frees the pointer when it closes; the entry goes on inside the keyboard.
+        if (keyboard_->isVisible() && !window_.input().confinement())
+            window_.input().confine(QRect(placedToGlobal(window_, keyboard_->pos()), keyboard_->size()));
         if (flow_.photoMode) {
             TFenetre_capture& form = webcam_.openCaptureForm();
             if (!form.isVisible()) {
