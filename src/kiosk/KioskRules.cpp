@@ -58,6 +58,18 @@ bool kioskUrlAllowed(std::string_view url) {
     return !host.empty();
 }
 
+bool kioskSubresourceAllowed(std::string_view url) {
+    if (kioskUrlAllowed(url))
+        return true;
+    const std::string l = lower(url.substr(0, std::min<size_t>(url.size(), 16)));
+    auto starts = [&](std::string_view p) { return l.compare(0, p.size(), p) == 0; };
+    if (starts("ws://") || starts("wss://"))
+        return kioskUrlAllowed("http" + std::string(url.substr(2)));
+    if (starts("blob:"))
+        return kioskUrlAllowed(url.substr(5));
+    return starts("data:") || lower(url) == "about:blank" || lower(url) == "about:srcdoc";
+}
+
 std::string kioskAddressFromTyped(std::string_view typed) {
     const std::string_view t = trimmed(typed);
     if (t.empty())

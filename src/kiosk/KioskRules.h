@@ -16,6 +16,9 @@ extern const char* const kKioskAddressPrompt;
 // Only http and https pages are navigated, and only with a host; everything else (file:, data:,
 // view-source:, ftp:, javascript:, blob:, the engine's own schemes, garbage) is refused.
 bool kioskUrlAllowed(std::string_view url);
+// Inside a page (frames, pictures, scripts): web pages, their web sockets, inline data and blobs,
+// and the empty frame; never files, ftp or the engine's own pages.
+bool kioskSubresourceAllowed(std::string_view url);
 
 // What the player typed, made into an address: blanks trimmed, "http://" added when no scheme is
 // given. The result still has to pass kioskUrlAllowed; empty when nothing was typed.

@@ -31,6 +31,13 @@ TEST(KioskRules, OnlyWebPagesWithAHostAreNavigated) {
                                 "java\nscript:alert(1)",
                                 "http://[/"})
         EXPECT_FALSE(kioskUrlAllowed(refused)) << refused;
+    // Inside a page: inline data, blobs of web pages, web sockets and empty frames too, never files.
+    for (const char* ok : {"data:image/png;base64,AAAA", "blob:https://a.b/1-2", "wss://a.b/s", "about:blank",
+                           "http://a/x.png"})
+        EXPECT_TRUE(kioskSubresourceAllowed(ok)) << ok;
+    for (const char* refused : {"file:///etc/passwd", "blob:file:///x", "ftp://a/x", "chrome://gpu",
+                                "view-source:http://a/", "about:config", "ws://", "qrc:/x"})
+        EXPECT_FALSE(kioskSubresourceAllowed(refused)) << refused;
 }
 
 TEST(KioskRules, TypedAddressesGetAWebSchemeButNeverHideAnother) {
