@@ -18,15 +18,19 @@ struct WebReply {
 
 class LocalWebServer : public QObject {
 public:
-    LocalWebServer() {
+    explicit LocalWebServer(const QHostAddress& address = QHostAddress::LocalHost, quint16 port = 0) {
         connect(&server_, &QTcpServer::newConnection, this, [this] {
             while (QTcpSocket* s = server_.nextPendingConnection())
                 connect(s, &QTcpSocket::readyRead, s, [this, s] { serve(s); });
         });
-        server_.listen(QHostAddress::LocalHost, 0);
+        server_.listen(address, port);
     }
+    bool listening() const { return server_.isListening(); }
     QString url(const QString& path) const {
-        return QStringLiteral("http://127.0.0.1:%1%2").arg(server_.serverPort()).arg(path);
+        return QStringLiteral("http://%1:%2%3")
+            .arg(server_.serverAddress().toString())
+            .arg(server_.serverPort())
+            .arg(path);
     }
     void page(const QByteArray& path, WebReply reply) { pages_[path] = std::move(reply); }
     QStringList requested;   // paths in the order asked
