@@ -26,6 +26,15 @@ const char* const kWarning =
     "respect de ces règles \n choisissez avec  les boutons de flipper \n Validez votre choix avec le bouton "
     "d'engagement";
 
+// The keyboard's mode and its captions, drawn again.
+void switchCaptions(TClavierVirtuel& k, bool internet) {
+    k.InternetEncours = internet;
+    k.BuildButtonImages();
+    k.RegenerateKeys = true;
+    k.DrawButtons();
+    k.update();
+}
+
 QString prompt() {
     return QString::fromUtf8(kKioskAddressPrompt);
 }
@@ -55,12 +64,8 @@ bool KioskContest::askWarning() {
 }
 
 void KioskContest::leaveInternetMode() {
-    if (TClavierVirtuel* k = keyboard()) {
-        k->InternetEncours = false;
-        k->RegenerateKeys = true;
-        k->DrawButtons();
-        k->update();
-    }
+    if (TClavierVirtuel* k = keyboard())
+        switchCaptions(*k, false);
     restartContest();
 }
 
@@ -74,10 +79,7 @@ void KioskContest::BasculerKiosque() {
         leaveInternetMode();
         return;
     }
-    k->InternetEncours = true;
-    k->RegenerateKeys = true;
-    k->DrawButtons();
-    k->update();
+    switchCaptions(*k, true);
     if (TFenetre_capture* form = webcamStation().captureForm()) {
         webcamStation().webcam().Apercu(false);
         form->hide();

@@ -128,6 +128,7 @@ TEST(KioskContest, WarningThenTypedAddressBrowserKeysAndLeaving) {
     EXPECT_EQ(keys->geometry(), QRect(w / 2 - 320, h - 195, 640, 190));
     EXPECT_EQ(contest.addressField()->text(), QString::fromUtf8(kKioskAddressPrompt));
     EXPECT_TRUE(journal.has("kiosk open"));
+    EXPECT_EQ(keys->GetButtonCaption(vkbPhoto), QStringLiteral("Imprimer"));
     EXPECT_TRUE(journal.has(std::string("kiosk load ") + kKioskStartPage));
 
     // "Imprimer" does nothing; the address typed on the keys, a wrong character rubbed out.
@@ -148,6 +149,11 @@ TEST(KioskContest, WarningThenTypedAddressBrowserKeysAndLeaving) {
     QWebEnginePage* page = contest.browser()->view()->page();
     ASSERT_TRUE(QTest::qWaitFor([&] { return page->title() == "page a"; }, 30000));
     EXPECT_TRUE(journal.has("kiosk load http://" + home.toString().toStdString() + "/a"));
+    // A picture of the kiosk on request, to look at.
+    if (const QByteArray shot = qgetenv("PINSTAGE_SCREENSHOT"); !shot.isEmpty()) {
+        QTest::qWait(500);
+        window.grab().save(QString::fromLocal8Bit(shot));
+    }
 
     // "Effacer Tout", then b; back and forward with "Aide" and "Infos".
     press("12", vkbClear);
@@ -176,6 +182,7 @@ TEST(KioskContest, WarningThenTypedAddressBrowserKeysAndLeaving) {
     EXPECT_TRUE(browser.isNull());
     EXPECT_EQ(contest.addressField(), nullptr);
     EXPECT_TRUE(journal.has("kiosk close"));
+    EXPECT_EQ(keys->GetButtonCaption(vkbPhoto), QStringLiteral("Photo"));
     EXPECT_FALSE(contest.flow().windowsPrepared);
     contest.EtapeConcours();
     EXPECT_TRUE(contest.flow().windowsPrepared);
