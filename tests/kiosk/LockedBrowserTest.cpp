@@ -2,6 +2,7 @@
 // links are refused, the history keys work, the error page is ours, and nothing survives closing.
 #include "kiosk/LockedBrowser.h"
 #include "LocalWebServer.h"
+#include "kiosk/WebAdBrowser.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -144,6 +145,28 @@ TEST_F(LockedBrowserTest, FailedLoadShowsOurFrenchPageAndClosingForgetsCookies) 
     ASSERT_TRUE(waitTitle("cible"));
     EXPECT_TRUE(web.cookiesSeen.isEmpty()) << web.cookiesSeen.join(", ").toStdString();
     EXPECT_TRUE(browser->profile()->isOffTheRecord());
+}
+
+TEST_F(LockedBrowserTest, AdvertisersPageIsCentredOnFourFifthsOfTheScreenAndClosesWithTheStep) {
+    QWidget screen;
+    screen.resize(1000, 700);
+    screen.show();
+    WebAdBrowser ad(&screen, [this](const std::string& l) { lines.push_back(l); });
+    EXPECT_FALSE(ad.exists());
+    ad.showAddress(web.url("/target").toStdString());
+    ASSERT_TRUE(ad.exists());
+    EXPECT_TRUE(ad.visible());
+    const AdRect r = ad.rectangle();
+    EXPECT_EQ(r.left, 100);
+    EXPECT_EQ(r.top, 70);
+    EXPECT_EQ(r.right, 900);
+    EXPECT_EQ(r.bottom, 630);
+    EXPECT_TRUE(journalHas("ad browser load " + web.url("/target").toStdString()));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ad.browser()->view()->page()->title() == "cible"; }, kWaitMs));
+    ad.close();
+    EXPECT_FALSE(ad.exists());
+    EXPECT_EQ(ad.create(), &ad);
+    EXPECT_TRUE(ad.exists());
 }
 
 } // namespace
