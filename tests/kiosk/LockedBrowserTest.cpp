@@ -33,7 +33,8 @@ class LockedBrowserTest : public ::testing::Test {
 protected:
     void SetUp() override {
         web.page("/", titled("accueil", "<a id=l href='/target'>x</a>"));
-        web.page("/target", titled("cible"));
+        web.page("/target",
+                 titled("cible", "<h1 style='background:#c33;color:white'>Annonceur</h1><p>cible</p>"));
         web.page("/other", titled("autre"));
         web.page("/popup", titled("popup", "<script>window.open('/target', '_blank');</script>"));
         WebReply file;
@@ -149,6 +150,7 @@ TEST_F(LockedBrowserTest, FailedLoadShowsOurFrenchPageAndClosingForgetsCookies) 
 
 TEST_F(LockedBrowserTest, AdvertisersPageIsCentredOnFourFifthsOfTheScreenAndClosesWithTheStep) {
     QWidget screen;
+    screen.setStyleSheet("background:black");
     screen.resize(1000, 700);
     screen.show();
     WebAdBrowser ad(&screen, [this](const std::string& l) { lines.push_back(l); });
@@ -163,6 +165,11 @@ TEST_F(LockedBrowserTest, AdvertisersPageIsCentredOnFourFifthsOfTheScreenAndClos
     EXPECT_EQ(r.bottom, 630);
     EXPECT_TRUE(journalHas("ad browser load " + web.url("/target").toStdString()));
     ASSERT_TRUE(QTest::qWaitFor([&] { return ad.browser()->view()->page()->title() == "cible"; }, kWaitMs));
+    // A picture of the centred browser on request, to look at.
+    if (const QByteArray shot = qgetenv("PINSTAGE_SCREENSHOT"); !shot.isEmpty()) {
+        QTest::qWait(500);
+        screen.grab().save(QString::fromLocal8Bit(shot));
+    }
     ad.close();
     EXPECT_FALSE(ad.exists());
     EXPECT_EQ(ad.create(), &ad);
