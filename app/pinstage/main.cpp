@@ -20,6 +20,11 @@
 #ifdef PINSTAGE_HAVE_SIMULATOR
 #include "simulator/PlayfieldSimulator.h"
 #endif
+#ifdef PINSTAGE_HAVE_KIOSK
+#include "kiosk/KioskContest.h"
+#include "kiosk/WebAdBrowser.h"
+#include "runtime/MachineOps.h"
+#endif
 #ifdef PINSTAGE_HAVE_PLAYERS
 #include "players/ContestEntry.h"
 #include "players/WebcamStation.h"
@@ -59,6 +64,11 @@ int main(int argc, char** argv) {
     // The two commands that only write files need no screen: they work on a server too.
     if ((cli.installDefaults || cli.renderBackglass) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+#ifdef PINSTAGE_HAVE_KIOSK
+    // The web engine wants its sandbox decided and its contexts shared before the application exists.
+    const bool webSandboxOff = prepareWebEngineSandbox();
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+#endif
     QApplication app(argc, argv);
     // The package of the on-screen keyboard is loaded with the program.
     if (QString(TClavierVirtuel::staticMetaObject.className()).isEmpty())
@@ -165,8 +175,18 @@ int main(int argc, char** argv) {
     TGlacefronton window(m, *engine, power, options);
     // The attract media: the ranking of the records table, the game-over slideshow, the advertisers,
     // the posters and the video.
+#ifdef PINSTAGE_HAVE_KIOSK
+    if (webSandboxOff)
+        trace(m, "web engine sandbox off (running as root)");
+    // The internet advertisers' page in a locked browser, 80 % of the screen, centred.
+    WebAdBrowser adBrowser(&window, [&m](const std::string& line) { trace(m, line); });
+#endif
     AttractShow media(m, window.display(), &window);
-#ifdef PINSTAGE_HAVE_PLAYERS
+#ifdef PINSTAGE_HAVE_KIOSK
+    media.setBrowserFactory([&adBrowser] { return adBrowser.create(); }, [&adBrowser] { adBrowser.close(); });
+    // The contest of the start button with its internet kiosk.
+    KioskContest contest(m, window, webcam);
+#elif defined(PINSTAGE_HAVE_PLAYERS)
     // The contest of the start button (name entry "oui"): photo and name on the backglass.
     ContestEntry contest(m, window, webcam);
 #endif

@@ -239,10 +239,13 @@ void ContestEntry::EtapeConcours() {
             flow_.pointerShown = true;
             setCursorVisible(m, true);
         }
+        const bool kiosk = keyboard_ && keyboard_->InternetEncours;
         // The dashboard frees the pointer when it closes; the entry goes on inside the keyboard.
-        if (keyboard_->isVisible() && !window_.input().confinement())
+        if (!kiosk && keyboard_ && keyboard_->isVisible() && !window_.input().confinement())
             window_.input().confine(QRect(placedToGlobal(window_, keyboard_->pos()), keyboard_->size()));
-        if (flow_.photoMode) {
+        if (kiosk) {
+            // The kiosk has the screen: no photo, no name until it is left.
+        } else if (flow_.photoMode) {
             TFenetre_capture& form = webcam_.openCaptureForm();
             if (!form.isVisible()) {
                 form.move(placedToGlobal(window_, photo_->pos()));
@@ -301,6 +304,7 @@ void ContestEntry::copyName() {
 }
 
 void ContestEntry::FermerFenetresConcours() {
+    closeKioskWindows();
     if (TFenetre_capture* form = webcam_.captureForm()) {
         webcam_.webcam().Apercu(false);
         form->hide();
@@ -368,6 +372,12 @@ void ContestEntry::ToucheClavier(int button) {
     // "Entrée" is handled by SaisieTerminee; its unchanged Buffer means nothing here.
     if (!keyboard_ || !field_ || button == vkbClose)
         return;
+    if (keyboard_->InternetEncours) {
+        kioskKey(button);
+        if (keyboard_ && !keyboard_->Buffer().isEmpty())
+            keyboard_->setBuffer({});
+        return;
+    }
     const int code = contestKeyCode(keyboard_->Buffer().toStdString());
     if (flow_.instructionsShown) {
         flow_.instructionsShown = false;
@@ -404,9 +414,11 @@ void ContestEntry::ToucheClavier(int button) {
         injectKey(Qt::Key_Return, QStringLiteral("\r"));
         break;
     case ContestKey::Internet:
-        if (!optionIsYes(m_.params.adjustments, AdjustmentOption::Kiosk) || !openKiosk())
+        if (!optionIsYes(m_.params.adjustments, AdjustmentOption::Kiosk) || !openKiosk()) {
+            trace(m_, "kiosk refused");
             message(int(QMessageBox::Warning), QStringLiteral("Lumiscope"),
                     QStringLiteral("Accès à Internet non autorisé"), kInfoMs);
+        }
         break;
     case ContestKey::Help:
         injectKey(Qt::Key_F1);
@@ -434,6 +446,10 @@ void ContestEntry::ToucheClavier(int button) {
 }
 
 void ContestEntry::SaisieTerminee() {
+    if (keyboard_ && keyboard_->InternetEncours) {
+        kioskEnter();
+        return;
+    }
     if (!nameWin_ || !flow_.active || flow_.finished)
         return;
     if (flow_.photoMode)

@@ -56,6 +56,21 @@ public:
     // The kiosk's entry when its option reads "oui"; false until the kiosk exists (refusal shown).
     virtual bool openKiosk() { return false; }
 
+protected:
+    // The kiosk's part of the dispatch while the keyboard is in internet mode: a key, "Entrée",
+    // and the closing of its windows with the contest's.
+    virtual void kioskKey(int /*button*/) {}
+    virtual void kioskEnter() {}
+    virtual void closeKioskWindows() {}
+    // Back to the contest's first step: photo mode, windows prepared again at the next pass.
+    void restartContest() {
+        flow_.photoMode = true;
+        flow_.windowsPrepared = false;
+    }
+    Machine& machine() { return m_; }
+    TGlacefronton& backglass() { return window_; }
+    WebcamStation& webcamStation() { return webcam_; }
+
 private:
     FicheJoueur& record();
     void placeWindows();

@@ -28,6 +28,8 @@ MediaContent& AttractShow::contentFor(Machine& m) {
         content_.emplace(m.root, configuration, programStart_, sizes, screen_, screen_, player_,
                          journalTo(*m.hooks.trace));
         contentConfiguration_ = configuration;
+        if (makeBrowser_)
+            content_->setBrowserFactory(makeBrowser_);
     }
     return *content_;
 }
@@ -35,6 +37,8 @@ MediaContent& AttractShow::contentFor(Machine& m) {
 void AttractShow::FinirEtapeMedia(Machine& m) {
     if (content_)
         content_->finishStep(m.now());
+    if (closeBrowser_)
+        closeBrowser_();
     RecordsMedia::FinirEtapeMedia(m);
 }
 

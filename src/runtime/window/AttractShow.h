@@ -11,6 +11,7 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 namespace pinstage {
@@ -34,6 +35,14 @@ public:
     bool takeNextPosterRequest() override;
     void loadNextPoster(Machine& m) override;
 
+    // The advertisers' web browser: made on demand by make, closed by close at the end of a step.
+    void setBrowserFactory(std::function<AdBrowser*()> make, std::function<void()> close) {
+        makeBrowser_ = std::move(make);
+        closeBrowser_ = std::move(close);
+        if (content_)
+            content_->setBrowserFactory(makeBrowser_);
+    }
+
     // The pointer calls of the advertisers' pictures (the window host's).
     BackglassMediaScreen& adScreen() { return screen_; }
     const MediaContent* content() const { return content_ ? &*content_ : nullptr; }
@@ -49,6 +58,8 @@ private:
     uint32_t programStart_;
     std::optional<MediaContent> content_;
     int32_t contentConfiguration_ = -1;
+    std::function<AdBrowser*()> makeBrowser_;
+    std::function<void()> closeBrowser_;
 };
 
 } // namespace pinstage

@@ -1,0 +1,33 @@
+// One QApplication for the whole run, with the engine's sandbox prepared first as the program does.
+#include "kiosk/LockedBrowser.h"
+
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+class WebEngineEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override {
+        if (QCoreApplication::instance())
+            return;
+        pinstage::prepareWebEngineSandbox();
+        QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+        app_ = std::make_unique<QApplication>(argc_, argv_);
+    }
+    void TearDown() override { app_.reset(); }
+
+private:
+    int argc_ = 1;
+    char name_[12] = "test_kiosk";
+    char* argv_[2] = {name_, nullptr};
+    std::unique_ptr<QApplication> app_;
+};
+
+[[maybe_unused]] const auto* const environment =
+    ::testing::AddGlobalTestEnvironment(new WebEngineEnvironment);
+
+} // namespace
