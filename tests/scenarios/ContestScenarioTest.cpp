@@ -79,7 +79,7 @@ struct ContestRun {
 std::vector<std::string> contestEvents(const fs::path& trace, std::string* finalState) {
     std::vector<std::string> events;
     std::smatch found;
-    const std::regex event(R"(^\d+ ((contest .*)|game start|game over|records added \d+)$)");
+    const std::regex event(R"(^\d+ ((contest .*)|(kiosk .*)|game start|game over|records added \d+)$)");
     for (const std::string& l : lines(trace)) {
         if (std::regex_match(l, found, event))
             events.push_back(found[1]);
@@ -143,8 +143,10 @@ TEST(ContestScenario, DeclinedContestRefusesInternetAndAddsNoRecord) {
     std::string finalState;
     const std::vector<std::string> events =
         contestEvents(run.run("contest_declined.script", 30000), &finalState);
-    // The swallowed press did not end the contest: the refusal came first, from the "Internet" key.
+    // The swallowed press did not end the contest: the refusal came first, from the "Internet" key
+    // with the kiosk option "non".
     const std::vector<std::string> expected = {"contest open player 1",
+                                               "kiosk refused",
                                                "contest message \"Lumiscope\"",
                                                "contest name \"\"",
                                                "contest finished",
