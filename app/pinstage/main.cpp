@@ -24,6 +24,8 @@
 #include "kiosk/KioskContest.h"
 #include "kiosk/WebAdBrowser.h"
 #include "runtime/MachineOps.h"
+#include "runtime/Navigation.h"
+#include "runtime/window/DrawnPointer.h"
 #endif
 #ifdef PINSTAGE_HAVE_PLAYERS
 #include "players/ContestEntry.h"
@@ -184,6 +186,16 @@ int main(int argc, char** argv) {
     AttractShow media(m, window.display(), &window);
 #ifdef PINSTAGE_HAVE_KIOSK
     media.setBrowserFactory([&adBrowser] { return adBrowser.create(); }, [&adBrowser] { adBrowser.close(); });
+    // The pointer is held in the advertisers' browser while it is on screen.
+    media.adScreen().onConfinePointer = [&window](const AdRect& r) {
+        window.input().confine(
+            QRect(placedToGlobal(window, QPoint(r.left, r.top)), QSize(r.right - r.left, r.bottom - r.top)));
+    };
+    media.adScreen().onShowPointer = [&m] { setCursorVisible(m, true); };
+    media.adScreen().onReleasePointer = [&m, &window] {
+        window.input().releaseConfinement();
+        setCursorVisible(m, false);
+    };
     // The contest of the start button with its internet kiosk.
     KioskContest contest(m, window, webcam);
 #elif defined(PINSTAGE_HAVE_PLAYERS)

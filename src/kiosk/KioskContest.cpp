@@ -4,7 +4,9 @@
 #include "clavpack/Claviervirtuel.h"
 #include "config/AdjustmentRows.h"
 #include "kiosk/KioskRules.h"
+#include "kiosk/StrayBrowserWindows.h"
 #include "players/ContestRules.h"
+#include "players/DrawnKeyPositions.h"
 #include "runtime/MachineOps.h"
 #include "runtime/Navigation.h"
 #include "runtime/window/TGlacefronton.h"
@@ -75,19 +77,26 @@ void KioskContest::BasculerKiosque() {
     if (!k)
         return;
     if (k->InternetEncours) {
+        FermerFenetresIE();
         closeKioskWindows();
         leaveInternetMode();
         return;
     }
     switchCaptions(*k, true);
-    if (TFenetre_capture* form = webcamStation().captureForm()) {
+    // The camera is not needed while the kiosk has the screen; the contest's first step makes its
+    // window again.
+    if (webcamStation().captureForm()) {
         webcamStation().webcam().Apercu(false);
-        form->hide();
+        webcamStation().freeCaptureForm();
     }
     if (photoWindow())
         photoWindow()->hide();
     backglass().input().releaseConfinement();
-    if (!askWarning()) {
+    // The flippers choose the answer, not the pointer: hidden while the warning is up.
+    setCursorVisible(m, false);
+    const bool accepted = askWarning();
+    setCursorVisible(m, true);
+    if (!accepted) {
         trace(m, "kiosk warning cancelled");
         leaveInternetMode();
         return;
@@ -139,7 +148,7 @@ void KioskContest::CreerNavigateur(int mode) {
         k->setGeometry(kr.left, kr.top, kr.width, kr.height);
         k->show();
         k->raise();
-        m.rt.keyPositions = contestKeyPositions(kr.left, kr.top + kr.height);
+        m.rt.keyPositions = drawnKeyPositions(*k);
         m.rt.keyRow = kEnterKeyRow;
         m.rt.keyColumn = kEnterKeyColumn;
         const auto& enter = m.rt.keyPositions[kEnterKeyRow][kEnterKeyColumn];

@@ -41,6 +41,8 @@ public:
     // The pointer confined to a rectangle (the browser's), and shown for an internet page.
     virtual void confinePointer(const AdRect&) {}
     virtual void showPointer() {}
+    // The browser is gone: the pointer free of its rectangle, and hidden.
+    virtual void releasePointer() {}
 };
 
 } // namespace pinstage

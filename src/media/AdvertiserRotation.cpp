@@ -27,10 +27,18 @@ bool AdvertiserRotation::writeBack(FicheAnnonceur& f, int index) {
     }
 }
 
+void AdvertiserRotation::showPointerOnce(AdScreen& screen) {
+    if (!pointerShown_) {
+        screen.showPointer();
+        pointerShown_ = true;
+    }
+}
+
 void AdvertiserRotation::DiffusionAnnonceurs(uint32_t now, AdBrowser* browser, AdScreen& screen) {
-    if (!navigatePending_ && !periodPassed(now, lastCheck_, kAdvertiserCheckPeriod))
+    if (!navigatePending_ && !checkDue_ && !periodPassed(now, lastCheck_, kAdvertiserCheckPeriod))
         return;
     lastCheck_ = now;
+    checkDue_ = false;
     const bool browserExists = browser && browser->exists();
     if (browserExists) {
         if (browser->visible())
@@ -60,8 +68,10 @@ void AdvertiserRotation::DiffusionAnnonceurs(uint32_t now, AdBrowser* browser, A
     FicheAnnonceur onAir = fiches[size_t(index)];
     if (navigatePending_) {
         navigatePending_ = false;
-        if (browserExists && isInternetAdvert(onAir))
+        if (browserExists && isInternetAdvert(onAir)) {
+            showPointerOnce(screen);
             browser->showAddress(onAir.adresseConnection.utf8());
+        }
     }
 
     if (onAir.tempsAffichage > onAir.dureeMiniDiffusion) {
@@ -98,10 +108,7 @@ void AdvertiserRotation::DiffusionAnnonceurs(uint32_t now, AdBrowser* browser, A
         }
         const std::string address = onAir.adresseConnection.utf8();
         if (isInternetAdvert(onAir)) {
-            if (!pointerShown_) {
-                screen.showPointer();
-                pointerShown_ = true;
-            }
+            showPointerOnce(screen);
             if (browserExists)
                 browser->showAddress(address);
         } else if (screen.overlayExists()) {

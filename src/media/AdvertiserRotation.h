@@ -27,6 +27,16 @@ public:
     // One call of the main loop during the advertisers' step. browser may be null.
     void DiffusionAnnonceurs(uint32_t now, AdBrowser* browser, AdScreen& screen);
 
+    // A browser was just made for the rotation: the next call checks at once, whatever the period,
+    // and an advertiser already on screen before is loaded into it (it would stay blank otherwise).
+    void browserCreated() {
+        checkDue_ = true;
+        if (shown_ >= 0)
+            navigatePending_ = true;
+    }
+    // The step ended (the pointer hidden with it): the next internet advertiser shows it again.
+    void stepEnded() { pointerShown_ = false; }
+
     // The advertiser last put on screen, -1 before the first.
     int shownIndex() const { return shown_; }
     bool navigatePending() const { return navigatePending_; }
@@ -34,7 +44,7 @@ public:
 
 private:
     bool writeBack(struct FicheAnnonceur& f, int index);
-    void show(uint32_t now, int index, AdBrowser* browser, AdScreen& screen);
+    void showPointerOnce(AdScreen& screen);
 
     DataRoot root_;
     std::filesystem::path file_;
@@ -42,6 +52,7 @@ private:
     MediaJournal journal_;
     int shown_ = -1;
     bool navigatePending_ = false;
+    bool checkDue_ = false;
     bool pointerShown_ = false;
     uint32_t lastCheck_ = 0;
     int recordCount_ = 0;

@@ -32,8 +32,13 @@ public:
         if (onShowPointer)
             onShowPointer();
     }
+    void releasePointer() override {
+        if (onReleasePointer)
+            onReleasePointer();
+    }
     std::function<void(const AdRect&)> onConfinePointer;
     std::function<void()> onShowPointer;
+    std::function<void()> onReleasePointer;
 
     bool loadPoster(const std::filesystem::path& file) override;
     void placePoster(const PosterRect& destination, const PosterRect& source) override;

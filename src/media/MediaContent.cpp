@@ -14,8 +14,15 @@ MediaContent::MediaContent(DataRoot root, int configuration, uint32_t programSta
       video_(root_.dir(DataDir::PubVideo), screen.width, screen.height, player, journal) {}
 
 void MediaContent::ensureBrowser() {
-    if ((!browser_ || !browser_->exists()) && makeBrowser_)
+    if ((!browser_ || !browser_->exists()) && makeBrowser_) {
         browser_ = makeBrowser_();
+        // A new browser holds the pointer in its rectangle and is given its page without waiting
+        // for the next period.
+        if (browser_ && browser_->exists()) {
+            adScreen_.confinePointer(browser_->rectangle());
+            advertisers_.browserCreated();
+        }
+    }
 }
 
 void MediaContent::DiffusionAnnonceurs(uint32_t now) {
@@ -55,6 +62,11 @@ void MediaContent::finishStep(uint32_t now) {
     }
     if (adScreen_.overlayExists())
         adScreen_.hideOverlay();
+    // The browser is closed with the step (by its owner); the pointer goes back to hiding.
+    if (browser_ && browser_->exists()) {
+        adScreen_.releasePointer();
+        advertisers_.stepEnded();
+    }
 }
 
 } // namespace pinstage

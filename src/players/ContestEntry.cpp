@@ -203,6 +203,8 @@ void ContestEntry::EtapeConcours() {
         clearClosure(m, contact::kStart);
         beginContestRecord(m, flow_.player);
         photoPath_.clear();
+        // The kiosk frees the camera's window; coming back, the contest makes it again.
+        createCaptureWindow(m);
         if (webcam_.driverIndex() < 0 &&
             optionIsYes(m.params.adjustments, AdjustmentOption::PhotoAtGameOver)) {
             setCursorVisible(m, true);

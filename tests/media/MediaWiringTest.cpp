@@ -2,6 +2,7 @@
 // it: the poster timing over a whole series, the video step with a missing and with a present
 // video, and what the end of a step stops.
 #include "config/AdjustmentRows.h"
+#include "config/Advertisers.h"
 #include "media/MediaContent.h"
 #include "media/MediaTrace.h"
 #include "players/MjpegAviWriter.h"
@@ -10,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <unistd.h>
 
@@ -20,10 +22,26 @@ namespace fs = std::filesystem;
 
 struct NullAdScreen : AdScreen {
     int hides = 0;
+    std::vector<std::string> pointer;
     bool overlayExists() const override { return true; }
     bool loadOverlayPicture(const fs::path&) override { return true; }
     void showOverlay() override {}
     void hideOverlay() override { ++hides; }
+    void confinePointer(const AdRect& r) override {
+        pointer.push_back("confine " + std::to_string(r.left) + "," + std::to_string(r.top) + " " +
+                          std::to_string(r.right) + "," + std::to_string(r.bottom));
+    }
+    void showPointer() override { pointer.push_back("show"); }
+    void releasePointer() override { pointer.push_back("release"); }
+};
+
+struct OneBrowser : AdBrowser {
+    bool alive = false;
+    std::vector<std::string> addresses;
+    bool exists() const override { return alive; }
+    bool visible() const override { return alive; }
+    void showAddress(const std::string& a) override { addresses.push_back(a); }
+    AdRect rectangle() const override { return {192, 108, 1728, 972}; }
 };
 
 struct RecordingPosterScreen : PosterScreen {
@@ -170,6 +188,59 @@ TEST_F(MediaWiringTest, VideoStepEndsAtOnceWithoutVideoAndAtTheMeasuredEndWithOn
     EXPECT_NE(std::find(journal.begin(), journal.end(), "media video VideoPub0.avi header 2000 ms"),
               journal.end());
     EXPECT_EQ(journal.back(), "media video end"); // the step's end stopped the player
+}
+
+TEST_F(MediaWiringTest, AdvertisersBrowserHoldsThePointerGetsItsPageAtOnceAndLetsGoAtTheStepEnd) {
+    CreerAnnonceursDefaut(root, 0);
+    std::vector<FicheAnnonceur> first(1);
+    ASSERT_EQ(LireAnnonceurs(advertisersFile(root, 0), first, 0, 1), 1);
+    const std::string firstPage = first[0].adresseConnection.utf8();
+    // What the pointer did from a point on: confined first (by the browser's making; each check
+    // confines again), then shown once.
+    const std::string confine = "confine 192,108 1728,972";
+    auto pointerSince = [&](size_t from) {
+        const auto shows = std::count(ads.pointer.begin() + long(from), ads.pointer.end(), "show");
+        return std::to_string(shows) + " shown, first " +
+               (ads.pointer.size() > from ? ads.pointer[from] : "");
+    };
+    setOption(m->params.adjustments, AdjustmentOption::Videos, true);
+    OneBrowser browser;
+    int made = 0;
+    content->setBrowserFactory([&]() -> AdBrowser* {
+        ++made;
+        browser.alive = true;
+        return &browser;
+    });
+    m->rt.mediaDeadline = 0;
+    m->rt.mediaEndTime = 0;
+    // Two seconds of the advertisers' step, well within the rotation's first 10 s period: the
+    // new browser is checked at once, so the first advertiser's page is there without waiting.
+    for (int turn = 0; turn < 200; ++turn) {
+        clock.advance(10);
+        mediaRotation(*m);
+    }
+    EXPECT_EQ(m->rt.mediaStep, kMediaAdvertisers);
+    EXPECT_EQ(made, 1);
+    ASSERT_FALSE(browser.addresses.empty());
+    EXPECT_EQ(browser.addresses.front(), firstPage);
+    EXPECT_EQ(pointerSince(0), "1 shown, first " + confine);
+
+    media->FinirEtapeMedia(*m);
+    EXPECT_EQ(ads.pointer.back(), "release");
+    // The next step's new browser gets the advertiser still on air at once, not a blank page
+    // until the next advertiser, and the pointer is shown again.
+    browser.alive = false;
+    browser.addresses.clear();
+    const size_t before = ads.pointer.size();
+    m->rt.mediaDeadline = 0;
+    for (int turn = 0; turn < 1500 && browser.addresses.empty(); ++turn) {
+        clock.advance(10);
+        mediaRotation(*m);
+    }
+    EXPECT_EQ(made, 2);
+    ASSERT_EQ(browser.addresses.size(), 1u);
+    EXPECT_EQ(browser.addresses[0], firstPage);
+    EXPECT_EQ(pointerSince(before), "1 shown, first " + confine);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "config/Adjustments.h"
 #include "config/FileNames.h"
 #include "config/Players.h"
+#include "kiosk/KioskRules.h"
 #include "platform/DataRoot.h"
 #include "platform/FileIo.h"
 
@@ -50,7 +51,7 @@ struct ContestRun {
     }
     ~ContestRun() { fs::remove_all(work); }
 
-    fs::path run(const std::string& script, int quitAfter) {
+    fs::path run(const std::string& script, int quitAfter, bool kiosk = false) {
         const std::string program = PINSTAGE_PROGRAM;
         EXPECT_EQ(std::system(("'" + program + "' --install-defaults --root '" + root.root().string() +
                                "' >/dev/null 2>&1")
@@ -61,6 +62,7 @@ struct ContestRun {
         loadAdjustments(adjustments, r);
         setOption(r, AdjustmentOption::NameEntry, true);
         setOption(r, AdjustmentOption::PhotoAtGameOver, true);
+        setOption(r, AdjustmentOption::Kiosk, kiosk);
         saveAdjustments(adjustments, r);
         recordsBefore = CompterFichesJoueurs(playersFile(root, 0));
         const fs::path trace = work / "trace.txt";
@@ -161,4 +163,30 @@ TEST(ContestScenario, DeclinedContestRefusesInternetAndAddsNoRecord) {
                              [](const fs::directory_entry& e) {
                                  return e.path().filename().string().rfind("Joueur-", 0) == 0;
                              }));
+}
+
+TEST(ContestScenario, KioskAnsweredWithTheButtonsThenThePhotoWithTheCameraMadeAgain) {
+    ContestRun run("contest-kiosk");
+    std::string finalState;
+    std::vector<std::string> events =
+        contestEvents(run.run("contest_kiosk.script", 52000, true), &finalState);
+    // The warning answered through the real box: a flipper to Cancel, start; then start on OK. In
+    // the kiosk's wider keys "Entrée" is reached and loads the typed "x"; "Quitter Internet" leaves
+    // and the camera's window, freed while the kiosk was open, takes the photo.
+    ASSERT_EQ(events.size(), 11u) << (events.empty() ? "" : events.back());
+    const std::regex photoLine(R"(contest photo Joueur-0_\d{14}\.bmp)");
+    EXPECT_TRUE(std::regex_match(events[6], photoLine)) << events[6];
+    events[6] = "contest photo";
+    const std::vector<std::string> expected = {"contest open player 1",
+                                               "kiosk warning cancelled",
+                                               "kiosk open",
+                                               std::string("kiosk load ") + kKioskStartPage,
+                                               "kiosk load http://x",
+                                               "kiosk close",
+                                               "contest photo",
+                                               "contest name \"\"",
+                                               "contest finished",
+                                               "contest close",
+                                               "game start"};
+    EXPECT_EQ(events, expected);
 }
