@@ -1,11 +1,16 @@
 // The locked browser against pages of a local server: pop-ups load in place, downloads and file
-// links are refused, the history keys work, the error page is ours, and nothing survives closing.
+// links are refused, the history keys work, the error page is ours, nothing survives closing, page
+// dialogs close by themselves and every permission a page asks for is refused.
 #include "kiosk/LockedBrowser.h"
 #include "LocalWebServer.h"
 #include "kiosk/WebAdBrowser.h"
 
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QMessageBox>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QWebEngineView>
@@ -13,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 
 namespace pinstage {
 namespace {
@@ -22,12 +28,39 @@ using test::WebReply;
 
 constexpr int kWaitMs = 30000; // a loaded machine; the waits end as soon as the page is there
 
-WebReply titled(const QByteArray& title, const QByteArray& body = {}, const QByteArray& headers = {}) {
+// A camera and a microphone made up by the engine, so that a page's request for them reaches the
+// browser's permission check rather than failing early for want of a device. Set before the engine
+// starts with the first browser.
+[[maybe_unused]] const bool fakeMediaDevices = [] {
+    QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags + " --use-fake-device-for-media-stream");
+    return true;
+}();
+
+WebReply titled(const QByteArray& title, const QByteArray& body = {}, const QByteArray& headers = {},
+                const QByteArray& head = {}) {
     WebReply r;
-    r.body = "<html><head><title>" + title + "</title></head><body>" + body + "</body></html>";
+    r.body = "<html><head><meta charset=\"utf-8\"><title>" + title + "</title>" + head + "</head><body>" +
+             body + "</body></html>";
     r.headers = headers;
     return r;
 }
+
+// A page that asks for the position, notifications, camera and microphone at once, and for the full
+// screen when its big button is pressed; each outcome lands in window.asked.
+constexpr char kAsksBody[] =
+    "<button id=b style='position:fixed;left:0;top:0;width:100%;height:100%'>plein écran</button><script>"
+    "window.asked={};"
+    "navigator.geolocation.getCurrentPosition(function(){asked.geo='granted';},"
+    "function(e){asked.geo='error '+e.code;},{timeout:20000});"
+    "Notification.requestPermission().then(function(p){asked.notif=p;},"
+    "function(e){asked.notif='error '+e.name;});"
+    "navigator.mediaDevices.getUserMedia({audio:true,video:true}).then(function(){asked.media='granted';},"
+    "function(e){asked.media='error '+e.name;});"
+    "b.onclick=function(){try{document.documentElement.requestFullscreen().then("
+    "function(){asked.full='granted';},function(e){asked.full='error '+e.name;});}"
+    "catch(e){asked.full='error '+e.name;}};"
+    "</script>";
 
 class LockedBrowserTest : public ::testing::Test {
 protected:
@@ -47,6 +80,13 @@ protected:
             {titled("filelink", "<script>setTimeout(function(){location.href='file:///etc/hostname';},0);"
                                 "</script>")});
         web.page("/cookie", titled("cookie", {}, "Set-Cookie: visiteur=1; Path=/; Max-Age=3600\r\n"));
+        web.page("/dialogs",
+                 titled("dialogues", {}, {}, // the page goes on only once each dialog has closed
+                        "<script>onload=function(){setTimeout(function(){"
+                        "alert('Bonjour');document.title='alerte fermée';"
+                        "var c=confirm('Continuer ?');var p=prompt('Votre nom ?','Jean');"
+                        "document.title='confirm='+c+' prompt='+(p===null?'null':p);},0);};</script>"));
+        web.page("/asks", titled("demandes", kAsksBody));
         browser =
             std::make_unique<LockedBrowser>(nullptr, [this](const std::string& l) { lines.push_back(l); });
         browser->resize(800, 600);
@@ -57,6 +97,13 @@ protected:
     QString title() const { return browser->view()->page()->title(); }
     bool waitTitle(const QString& t) {
         return QTest::qWaitFor([&] { return title() == t; }, kWaitMs);
+    }
+    // The value of a script run in the page (invalid when the page never answered).
+    QVariant evaluate(const QString& script) {
+        auto answer = std::make_shared<std::optional<QVariant>>();
+        browser->view()->page()->runJavaScript(script, [answer](const QVariant& v) { *answer = v; });
+        (void)QTest::qWaitFor([&] { return answer->has_value(); }, kWaitMs);
+        return answer->value_or(QVariant());
     }
     bool journalHas(const std::string& part) const {
         for (const auto& l : lines)
@@ -174,6 +221,76 @@ TEST_F(LockedBrowserTest, AdvertisersPageIsCentredOnFourFifthsOfTheScreenAndClos
     EXPECT_FALSE(ad.exists());
     EXPECT_EQ(ad.create(), &ad);
     EXPECT_TRUE(ad.exists());
+}
+
+TEST_F(LockedBrowserTest, PageDialogsCloseByThemselvesAsCancelAndTheScriptGoesOn) {
+    EXPECT_EQ(browser->dialogTimeoutMs(), 5000);
+    browser->setDialogTimeoutMs(300);
+    EXPECT_EQ(browser->dialogTimeoutMs(), 300);
+    QSignalSpy titles(browser->view()->page(), &QWebEnginePage::titleChanged);
+    // Notes every dialog while its own event loop runs; one left open past the longest wait is closed
+    // here so that the test fails instead of hanging.
+    QStringList shown;
+    int leftOpen = 0;
+    QTimer watch;
+    QElapsedTimer open;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) {
+            open.invalidate();
+            return;
+        }
+        if (!open.isValid()) {
+            shown << box->text();
+            open.start();
+        } else if (open.elapsed() > kWaitMs) {
+            ++leftOpen;
+            box->done(QMessageBox::Ok);
+        }
+    });
+    watch.start(20);
+
+    ASSERT_TRUE(browser->load(web.url("/dialogs")));
+    ASSERT_TRUE(waitTitle("confirm=false prompt=null")) << title().toStdString();
+    EXPECT_EQ(leftOpen, 0);
+    EXPECT_EQ(shown, QStringList({"Bonjour", "Continuer ?", "Votre nom ?"}));
+    // The line after alert() ran once the alert had gone.
+    QStringList seen;
+    for (const auto& args : titles)
+        seen << args.value(0).toString();
+    EXPECT_TRUE(seen.contains("alerte fermée")) << seen.join(" | ").toStdString();
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+TEST_F(LockedBrowserTest, PositionNotificationsCameraMicrophoneAndFullScreenAreRefused) {
+    ASSERT_TRUE(browser->load(web.url("/asks")));
+    ASSERT_TRUE(waitTitle("demandes"));
+    // A real click, for the full screen wants a gesture of the visitor.
+    QWidget* surface = browser->view()->focusProxy();
+    ASSERT_NE(surface, nullptr);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            QTest::mouseClick(surface, Qt::LeftButton, {}, surface->rect().center());
+            QTest::qWait(200);
+            return evaluate("String(window.asked.full)").toString() != "undefined";
+        },
+        kWaitMs));
+    const QString all = "[asked.geo,asked.notif,asked.media,asked.full].every(function(v){return v;})";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return evaluate(all).toBool(); }, kWaitMs))
+        << evaluate("JSON.stringify(asked)").toString().toStdString();
+
+    EXPECT_EQ(evaluate("asked.geo").toString(), "error 1"); // PERMISSION_DENIED
+    EXPECT_EQ(evaluate("asked.notif").toString(), "denied");
+    EXPECT_EQ(evaluate("Notification.permission").toString(), "denied");
+    EXPECT_EQ(evaluate("asked.media").toString(), "error NotAllowedError");
+    EXPECT_TRUE(evaluate("asked.full").toString().startsWith("error "))
+        << evaluate("asked.full").toString().toStdString();
+    EXPECT_TRUE(evaluate("document.fullscreenElement === null").toBool());
+    EXPECT_FALSE(browser->view()->isFullScreen());
+    EXPECT_FALSE(browser->window()->isFullScreen());
+    // Position, notifications, camera with microphone (one request); the full screen is switched off
+    // in the page's settings, so that the page is told "not supported" before anything is asked.
+    EXPECT_EQ(browser->deniedPermissions(), 3);
 }
 
 } // namespace
