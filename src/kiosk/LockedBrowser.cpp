@@ -5,6 +5,7 @@
 
 #include <QAuthenticator>
 #include <QMessageBox>
+#include <QPointer>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWebEngineCookieStore>
@@ -54,9 +55,20 @@ QString shortened(const QString& s) {
 class LockedPage : public QWebEnginePage {
 public:
     LockedPage(QWebEngineProfile* profile, LockedBrowser& owner)
-        : QWebEnginePage(profile, &owner), owner_(owner) {}
+        : QWebEnginePage(profile, &owner), owner_(&owner) {}
     // Set just before our own error page is shown, which is inline data.
     bool ownHtml = false;
+
+    bool inDialog() const { return !dialog_.isNull(); }
+    // The browser closes while this page's dialog runs its own event loop lower on the call stack:
+    // the dialog is cancelled, and the page, its view and its profile go once it has returned.
+    void orphan(QWidget* view, QWebEngineProfile* profile) {
+        owner_ = nullptr;
+        orphanView_ = view;
+        orphanProfile_ = profile;
+        if (dialog_)
+            dialog_->done(QMessageBox::Cancel);
+    }
 
 protected:
     bool acceptNavigationRequest(const QUrl& url, NavigationType, bool isMainFrame) override {
@@ -64,14 +76,17 @@ protected:
             ownHtml = false;
             return true;
         }
+        if (!owner_)
+            return false;
         const std::string u = url.toString(QUrl::FullyEncoded).toStdString();
         if (isMainFrame ? kioskUrlAllowed(u) : kioskSubresourceAllowed(u))
             return true;
-        owner_.noteRefusedNavigation(url);
+        owner_->noteRefusedNavigation(url);
         return false;
     }
     QStringList chooseFiles(FileSelectionMode, const QStringList&, const QStringList&) override {
-        owner_.journal("browser file picker refused");
+        if (owner_)
+            owner_->journal("browser file picker refused");
         return {};
     }
     void javaScriptAlert(const QUrl&, const QString& msg) override { timedDialog(msg, QMessageBox::Ok); }
@@ -87,15 +102,32 @@ protected:
                                   const QString&) override {}
 
 private:
+    // On the heap, not the stack: closing the browser deletes its view, and the view its children.
     int timedDialog(const QString& text, QMessageBox::StandardButtons buttons) {
-        QMessageBox box(QMessageBox::Information, QStringLiteral("Message de la page"), shortened(text),
-                        buttons, owner_.view());
-        box.setTextFormat(Qt::PlainText);
-        QTimer::singleShot(owner_.dialogTimeoutMs(), &box, [&box] { box.done(QMessageBox::Cancel); });
-        return box.exec();
+        if (!owner_ || dialog_)
+            return QMessageBox::Cancel;
+        dialog_ = new QMessageBox(QMessageBox::Information, QStringLiteral("Message de la page"),
+                                  shortened(text), buttons, owner_->view());
+        dialog_->setTextFormat(Qt::PlainText);
+        QTimer::singleShot(owner_->dialogTimeoutMs(), dialog_,
+                           [box = dialog_] { box->done(QMessageBox::Cancel); });
+        const int answer = dialog_->exec();
+        delete dialog_.data();
+        if (owner_)
+            return answer;
+        // The browser has gone meanwhile; the engine is done with this page once this call returns.
+        if (orphanView_)
+            orphanView_->deleteLater();
+        deleteLater();
+        if (orphanProfile_)
+            orphanProfile_->deleteLater();
+        return QMessageBox::Cancel;
     }
 
-    LockedBrowser& owner_;
+    LockedBrowser* owner_;
+    QPointer<QMessageBox> dialog_;
+    QPointer<QWidget> orphanView_;
+    QPointer<QWebEngineProfile> orphanProfile_;
 };
 
 LockedBrowser::LockedBrowser(QWidget* parent, Journal journal)
@@ -189,6 +221,16 @@ LockedBrowser::~LockedBrowser() {
     profile_->cookieStore()->deleteAllCookies();
     profile_->clearHttpCache();
     profile_->clearAllVisitedLinks();
+    if (page_->inDialog()) {
+        // Closed from inside a page dialog's event loop: the page is still in use further down the
+        // call stack, so it outlives this browser until its dialog has returned.
+        page_->orphan(view_, profile_);
+        view_->hide();
+        view_->setParent(nullptr);
+        page_->setParent(nullptr);
+        profile_->setParent(nullptr);
+        return;
+    }
     // The page goes before its profile.
     delete view_;
     delete page_;

@@ -25,6 +25,7 @@ public:
     // journal receives one line per refusal (navigation, download, new window).
     explicit LockedBrowser(QWidget* parent, Journal journal = {});
     // Stops the page and clears everything the visitor left (cookies, cache, history, visited links).
+    // A page dialog still open is cancelled; its page then goes as soon as the dialog has returned.
     ~LockedBrowser() override;
 
     // Loads an address when the policy allows it; false (and a journal line) when refused.
