@@ -22,6 +22,7 @@
 #endif
 #ifdef PINSTAGE_HAVE_KIOSK
 #include "kiosk/KioskContest.h"
+#include "kiosk/KioskRules.h"
 #include "kiosk/WebAdBrowser.h"
 #include "runtime/MachineOps.h"
 #include "runtime/Navigation.h"
@@ -69,6 +70,7 @@ int main(int argc, char** argv) {
 #ifdef PINSTAGE_HAVE_KIOSK
     // The web engine wants its sandbox decided and its contexts shared before the application exists.
     const bool webSandboxOff = prepareWebEngineSandbox();
+    preferSoftwareWebRendering();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
 #endif
     QApplication app(argc, argv);
@@ -185,7 +187,16 @@ int main(int argc, char** argv) {
 #endif
     AttractShow media(m, window.display(), &window);
 #ifdef PINSTAGE_HAVE_KIOSK
-    media.setBrowserFactory([&adBrowser] { return adBrowser.create(); }, [&adBrowser] { adBrowser.close(); });
+    // The contest of the start button with its internet kiosk; it also makes the advertisers'
+    // browser.
+    KioskContest contest(m, window, webcam);
+    contest.setAdBrowser(&adBrowser);
+    media.setBrowserFactory(
+        [&contest, &adBrowser]() -> AdBrowser* {
+            contest.CreerNavigateur(kAdvertisingBrowser);
+            return &adBrowser;
+        },
+        [&adBrowser] { adBrowser.close(); });
     // The pointer is held in the advertisers' browser while it is on screen.
     media.adScreen().onConfinePointer = [&window](const AdRect& r) {
         window.input().confine(
@@ -196,8 +207,6 @@ int main(int argc, char** argv) {
         window.input().releaseConfinement();
         setCursorVisible(m, false);
     };
-    // The contest of the start button with its internet kiosk.
-    KioskContest contest(m, window, webcam);
 #elif defined(PINSTAGE_HAVE_PLAYERS)
     // The contest of the start button (name entry "oui"): photo and name on the backglass.
     ContestEntry contest(m, window, webcam);

@@ -102,7 +102,7 @@ void KioskContest::BasculerKiosque() {
         return;
     }
     if (!browser_)
-        CreerNavigateur(2);
+        CreerNavigateur(kKioskBrowser);
     if (!browser_) {
         trace(m, "kiosk refused");
         leaveInternetMode();
@@ -116,7 +116,12 @@ void KioskContest::BasculerKiosque() {
 }
 
 void KioskContest::CreerNavigateur(int mode) {
-    if (mode != 2 || browser_)
+    if (mode != kKioskBrowser) {
+        if (ads_)
+            ads_->create();
+        return;
+    }
+    if (browser_)
         return;
     Machine& m = machine();
     QWidget& host = backglass();

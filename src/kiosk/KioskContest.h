@@ -3,6 +3,7 @@
 #pragma once
 
 #include "kiosk/LockedBrowser.h"
+#include "kiosk/WebAdBrowser.h"
 #include "players/ContestEntry.h"
 
 #include <QLineEdit>
@@ -20,8 +21,10 @@ public:
 
     // Opens the kiosk (warning first) or leaves it.
     void BasculerKiosque();
-    // Mode 2: the kiosk's browser and address field, the keyboard below them.
+    // Mode 2: the kiosk's browser and address field, the keyboard below them; any other mode: the
+    // advertisers' browser, centred (when one was given).
     void CreerNavigateur(int mode);
+    void setAdBrowser(WebAdBrowser* ads) { ads_ = ads; }
     // "Entrée" in internet mode: the typed address is loaded.
     void ValiderAdresse();
     bool openKiosk() override;
@@ -48,6 +51,7 @@ private:
     QPointer<QLineEdit> address_;
     std::string address_text_;
     std::function<bool()> answer_;
+    WebAdBrowser* ads_ = nullptr;
 };
 
 } // namespace pinstage

@@ -9,6 +9,10 @@
 namespace pinstage {
 
 // The maker's own page the kiosk opens on.
+// The two modes of CreerNavigateur: the kiosk over the upper screen, or the advertisers' page.
+constexpr int kKioskBrowser = 2;
+constexpr int kAdvertisingBrowser = 1;
+
 extern const char* const kKioskStartPage;
 // The address field's invitation, shown again after each typed address.
 extern const char* const kKioskAddressPrompt;

@@ -300,6 +300,13 @@ void LockedBrowser::showErrorPage(const QUrl& url, const QString& reason) {
     emit errorPageShown(url);
 }
 
+bool preferSoftwareWebRendering() {
+    if (qEnvironmentVariableIsSet("QT_QUICK_BACKEND"))
+        return false;
+    qputenv("QT_QUICK_BACKEND", "software");
+    return true;
+}
+
 bool prepareWebEngineSandbox() {
     if (geteuid() == 0) {
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");

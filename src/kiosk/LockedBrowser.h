@@ -76,4 +76,10 @@ private:
 // then); true when it did. Must run before the QApplication is made.
 bool prepareWebEngineSandbox();
 
+// The browser's pages drawn by Qt Quick's software renderer unless the environment chose a backend
+// (QT_QUICK_BACKEND): without it, the pages went through a software OpenGL on machines without a
+// GPU driver, which cost about 70 MB more with the kiosk open at 1920 x 1080. True when set here.
+// Must run before the QApplication is made.
+bool preferSoftwareWebRendering();
+
 } // namespace pinstage

@@ -175,9 +175,13 @@ TEST(KioskContest, WarningThenTypedAddressBrowserKeysAndLeaving) {
     EXPECT_EQ(contest.browser()->refusedNavigations(), 1);
     EXPECT_EQ(page->url().path(), "/b");
 
-    // "Quitter Internet": the browser freed, the contest at its first step, its windows made again.
+    // "Quitter Internet": the browser freed, with any web window of its own that escaped it, the
+    // contest at its first step, its windows made again.
     QPointer<LockedBrowser> browser = contest.browser();
+    QPointer<QWebEngineView> stray = new QWebEngineView;
+    stray->show();
     press("15", vkbInternet);
+    EXPECT_TRUE(stray.isNull());
     EXPECT_FALSE(contest.kioskOpen());
     EXPECT_TRUE(browser.isNull());
     EXPECT_EQ(contest.addressField(), nullptr);
