@@ -36,7 +36,8 @@ std::vector<std::string> installDefaults(const DataRoot& root) {
 }
 
 bool prepareDataRoot(const DataRoot& root) {
-    bool fresh = !std::filesystem::exists(root.root());
+    // The default root bears the program's name, which libraries use for their own folders too.
+    bool fresh = !root.holdsData();
     root.ensureDirectories();
     // Saves cut short by a power cut or a crash left their temporaries beside the files.
     removeStaleTemporaries(root);

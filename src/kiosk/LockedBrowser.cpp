@@ -4,8 +4,10 @@
 #include "kiosk/KioskRules.h"
 
 #include <QAuthenticator>
+#include <QDir>
 #include <QMessageBox>
 #include <QPointer>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWebEngineCookieStore>
@@ -134,6 +136,14 @@ LockedBrowser::LockedBrowser(QWidget* parent, Journal journal)
     : QWidget(parent), journal_(std::move(journal)) {
     // No storage name: an off-the-record profile, kept in memory only.
     profile_ = new QWebEngineProfile(this);
+    // Even off the record the engine writes its GPU caches under the profile's folder, by default
+    // the application's data folder, which is also the program's data root by name: a private
+    // temporary folder instead, removed with the browser.
+    storage_ = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/pinstage-web-XXXXXX"));
+    if (storage_->isValid()) {
+        profile_->setPersistentStoragePath(storage_->path());
+        profile_->setCachePath(storage_->path());
+    }
     profile_->setHttpCacheType(QWebEngineProfile::MemoryHttpCache);
     profile_->setPersistentCookiesPolicy(QWebEngineProfile::NoPersistentCookies);
     profile_->setSpellCheckEnabled(false);
@@ -229,12 +239,19 @@ LockedBrowser::~LockedBrowser() {
         view_->setParent(nullptr);
         page_->setParent(nullptr);
         profile_->setParent(nullptr);
+        // Its folder goes with the profile.
+        QTemporaryDir* folder = storage_.release();
+        connect(profile_, &QObject::destroyed, [folder] { delete folder; });
         return;
     }
     // The page goes before its profile.
     delete view_;
     delete page_;
     delete profile_;
+}
+
+QString LockedBrowser::storageFolder() const {
+    return storage_ && storage_->isValid() ? storage_->path() : QString();
 }
 
 void LockedBrowser::journal(const std::string& line) const {

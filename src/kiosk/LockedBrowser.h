@@ -9,8 +9,10 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 #include <string>
 
+class QTemporaryDir;
 class QWebEngineProfile;
 class QWebEngineView;
 
@@ -40,6 +42,8 @@ public:
 
     QWebEngineView* view() const { return view_; }
     QWebEngineProfile* profile() const { return profile_; }
+    // The private folder of what the engine still writes to disk (its GPU caches); empty when none.
+    QString storageFolder() const;
     QUrl url() const;
     // How long a page's alert, confirm or prompt stays before it closes itself (5 s).
     void setDialogTimeoutMs(int ms) { dialogMs_ = ms; }
@@ -62,6 +66,7 @@ private:
     void showErrorPage(const QUrl& url, const QString& reason);
 
     Journal journal_;
+    std::unique_ptr<QTemporaryDir> storage_;
     QWebEngineProfile* profile_ = nullptr;
     LockedPage* page_ = nullptr;
     QWebEngineView* view_ = nullptr;

@@ -47,11 +47,26 @@ const char* DataRoot::subDirName(DataDir d) {
     return "";
 }
 
-fs::path DataRoot::dir(DataDir d) const { return root_ / subDirName(d); }
+fs::path DataRoot::dir(DataDir d) const {
+    return root_ / subDirName(d);
+}
+
+namespace {
+constexpr DataDir kAllDirs[] = {DataDir::Datas,    DataDir::Images,         DataDir::Symbols,
+                                DataDir::Sons,     DataDir::BasesDeDonnees, DataDir::Photos,
+                                DataDir::PubVideo, DataDir::PubImages};
+} // namespace
+
+bool DataRoot::holdsData() const {
+    std::error_code ec;
+    for (DataDir d : kAllDirs)
+        if (fs::is_directory(dir(d), ec))
+            return true;
+    return false;
+}
 
 void DataRoot::ensureDirectories() const {
-    for (DataDir d : {DataDir::Datas, DataDir::Images, DataDir::Symbols, DataDir::Sons, DataDir::BasesDeDonnees,
-                      DataDir::Photos, DataDir::PubVideo, DataDir::PubImages}) {
+    for (DataDir d : kAllDirs) {
         std::error_code ec;
         fs::create_directories(dir(d), ec);
         if (ec)
@@ -61,7 +76,8 @@ void DataRoot::ensureDirectories() const {
 
 fs::path DataRoot::resolveStored(const std::string& stored) const {
     std::string lower = stored;
-    std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](unsigned char c) { return std::tolower(c); });
     std::string prefix = kWindowsRoot;
     if (lower.rfind(prefix, 0) == 0) {
         std::string rest = stored.substr(prefix.size());

@@ -23,6 +23,9 @@ public:
 
     // Creates the root and its eight sub-directories when missing. Throws PinError on failure.
     void ensureDirectories() const;
+    // True when one of the eight sub-directories exists: the root has been set up before (a root
+    // holding only other folders, such as a library's cache under the same name, has not).
+    bool holdsData() const;
 
     // A path as stored in a record (relative to the root, or an absolute Windows path under the
     // original root, or an absolute local path) turned into a local path.

@@ -6,11 +6,13 @@
 #include "kiosk/WebAdBrowser.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QMessageBox>
 #include <QPointer>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
 #include <QWebEnginePage>
@@ -204,8 +206,15 @@ TEST_F(LockedBrowserTest, FailedLoadShowsOurFrenchPageAndClosingForgetsCookies) 
     ASSERT_TRUE(waitTitle("autre"));
     EXPECT_TRUE(web.cookiesSeen.contains("/other visiteur=1")) << web.cookiesSeen.join(", ").toStdString();
 
-    // The next visitor's browser.
+    // The next visitor's browser; the engine's folder on disk went with the first one, and nothing
+    // was written in the application's data folder.
+    const QString folder = browser->storageFolder();
+    ASSERT_FALSE(folder.isEmpty());
+    EXPECT_TRUE(QDir(folder).exists());
     browser = std::make_unique<LockedBrowser>(nullptr);
+    EXPECT_FALSE(QDir(folder).exists());
+    EXPECT_FALSE(
+        QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/QtWebEngine").exists());
     browser->show();
     web.cookiesSeen.clear();
     ASSERT_TRUE(browser->load(web.url("/target")));
