@@ -8,11 +8,8 @@
 #include "display/SymbolFiles.h"
 #include "players/RecordsPhotos.h"
 
-#include <QGuiApplication>
-
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <memory>
 #include <unistd.h>
 
@@ -124,13 +121,3 @@ void BM_SixDriftingPhotos(benchmark::State& state) {
 BENCHMARK(BM_SixDriftingPhotos)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    if (!std::getenv("QT_QPA_PLATFORM"))
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -201,6 +201,7 @@ BENCHMARK(BM_MemoryWithPageOpen)->Iterations(1)->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv) {
     // As the program does: the sandbox decided and the contexts shared before the application.
     prepareWebEngineSandbox();
+    preferSoftwareWebRendering();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     server();

@@ -3,11 +3,7 @@
 // and the same frame without media.
 #include "MediaStage.h"
 
-#include <QGuiApplication>
-
 #include <benchmark/benchmark.h>
-
-#include <cstdlib>
 
 namespace {
 
@@ -54,13 +50,3 @@ void BM_PlainPresentedFrame(benchmark::State& state) {
 BENCHMARK(BM_PlainPresentedFrame)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    if (!std::getenv("QT_QPA_PLATFORM"))
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
