@@ -4,7 +4,9 @@
 #include "kiosk/KioskRules.h"
 
 #include <QAuthenticator>
+#include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QMessageBox>
 #include <QPointer>
 #include <QTemporaryDir>
@@ -24,11 +26,46 @@
 #include <QWebEngineUrlRequestInterceptor>
 #include <QWebEngineView>
 
+#include <cerrno>
+#include <csignal>
 #include <unistd.h>
 
 namespace pinstage {
 
 namespace {
+
+// This run's folder for the browsers' private folders. The engine may still write into them as
+// the program ends, so a run removes what the runs before it left, and its own at the end.
+QString storageRoot() {
+    static const QString root = [] {
+        const QString prefix = QStringLiteral("pinstage-web-");
+        QDir temp(QDir::tempPath());
+        for (const QString& name : temp.entryList({prefix + QStringLiteral("*")}, QDir::Dirs)) {
+            bool numbered = false;
+            const qint64 pid = name.mid(prefix.size()).toLongLong(&numbered);
+            if (numbered && pid > 0 && pid != getpid() && kill(static_cast<pid_t>(pid), 0) != 0 &&
+                errno == ESRCH)
+                QDir(temp.filePath(name)).removeRecursively();
+        }
+        const QString own = temp.filePath(prefix + QString::number(getpid()));
+        QDir().mkpath(own);
+        QFile::setPermissions(own, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        qAddPostRoutine([] { QDir(storageRoot()).removeRecursively(); });
+        return own;
+    }();
+    return root;
+}
+
+// The engine's GPU thread may still write its cache a moment after the profile is gone: the folder
+// is removed again whenever it shows up during the next five seconds.
+void removeWhenReleased(const QString& path, int checksLeft = 40) {
+    if (checksLeft <= 0)
+        return;
+    if (QDir(path).exists())
+        QDir(path).removeRecursively();
+    if (QCoreApplication* app = QCoreApplication::instance())
+        QTimer::singleShot(125, app, [path, checksLeft] { removeWhenReleased(path, checksLeft - 1); });
+}
 
 // Every request: web schemes and inline data only (no file:, ftp:, engine pages).
 class WebOnlyInterceptor : public QWebEngineUrlRequestInterceptor {
@@ -139,7 +176,8 @@ LockedBrowser::LockedBrowser(QWidget* parent, Journal journal)
     // Even off the record the engine writes its GPU caches under the profile's folder, by default
     // the application's data folder, which is also the program's data root by name: a private
     // temporary folder instead, removed with the browser.
-    storage_ = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/pinstage-web-XXXXXX"));
+    storage_ = std::make_unique<QTemporaryDir>(storageRoot() + QStringLiteral("/browser-XXXXXX"));
+    storage_->setAutoRemove(false);
     if (storage_->isValid()) {
         profile_->setPersistentStoragePath(storage_->path());
         profile_->setCachePath(storage_->path());
@@ -240,14 +278,14 @@ LockedBrowser::~LockedBrowser() {
         page_->setParent(nullptr);
         profile_->setParent(nullptr);
         // Its folder goes with the profile.
-        QTemporaryDir* folder = storage_.release();
-        connect(profile_, &QObject::destroyed, [folder] { delete folder; });
+        connect(profile_, &QObject::destroyed, [folder = storageFolder()] { removeWhenReleased(folder); });
         return;
     }
     // The page goes before its profile.
     delete view_;
     delete page_;
     delete profile_;
+    removeWhenReleased(storageFolder());
 }
 
 QString LockedBrowser::storageFolder() const {

@@ -212,7 +212,7 @@ TEST_F(LockedBrowserTest, FailedLoadShowsOurFrenchPageAndClosingForgetsCookies) 
     ASSERT_FALSE(folder.isEmpty());
     EXPECT_TRUE(QDir(folder).exists());
     browser = std::make_unique<LockedBrowser>(nullptr);
-    EXPECT_FALSE(QDir(folder).exists());
+    EXPECT_TRUE(waitFor([&] { return !QDir(folder).exists(); }));
     EXPECT_FALSE(
         QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/QtWebEngine").exists());
     browser->show();
