@@ -346,10 +346,11 @@ void LockedBrowser::showErrorPage(const QUrl& url, const QString& reason) {
             "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>Page indisponible</title></head>"
             "<body style=\"font-family:sans-serif;background:#202030;color:white;text-align:center;"
             "padding-top:10%\"><h1>Cette page ne peut pas être affichée</h1>"
-            "<p>L'adresse <b>%1</b> ne répond pas.</p><p>%2</p>"
-            "<p>Choisissez une autre adresse avec le clavier, ou revenez à la page précédente.</p>"
-            "</body></html>")
-            .arg(escaped(url.toString().left(200)), escaped(reason.left(200)));
+            "<p>L'adresse <b>%1</b> ne répond pas.</p><p>%2</p>%3</body></html>")
+            .arg(escaped(url.toString().left(200)), escaped(reason.left(200)),
+                 keyboardAdvice_ ? QStringLiteral("<p>Choisissez une autre adresse avec le clavier, ou "
+                                                  "revenez à la page précédente.</p>")
+                                 : QString());
     page_->ownHtml = true;
     page_->setHtml(html, QUrl());
     emit errorPageShown(url);

@@ -45,6 +45,9 @@ public:
     // The private folder of what the engine still writes to disk (its GPU caches); empty when none.
     QString storageFolder() const;
     QUrl url() const;
+    // Whether the error page tells the visitor to choose another address with the keyboard: not on
+    // the advertisers' browser, which has no keyboard.
+    void setKeyboardAdvice(bool shown) { keyboardAdvice_ = shown; }
     // How long a page's alert, confirm or prompt stays before it closes itself (5 s).
     void setDialogTimeoutMs(int ms) { dialogMs_ = ms; }
     int dialogTimeoutMs() const { return dialogMs_; }
@@ -72,6 +75,7 @@ private:
     QWebEngineView* view_ = nullptr;
     QString home_;
     int dialogMs_ = 5000;
+    bool keyboardAdvice_ = true;
     int refusedNavigations_ = 0;
     int refusedDownloads_ = 0;
     int deniedPermissions_ = 0;

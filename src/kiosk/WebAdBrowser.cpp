@@ -19,6 +19,7 @@ AdBrowser* WebAdBrowser::create() {
         return this;
     const KioskRect r = adBrowserRect(host_->width(), host_->height());
     browser_ = new LockedBrowser(host_, journal_);
+    browser_->setKeyboardAdvice(false);
     browser_->setGeometry(r.left, r.top, r.width, r.height);
     return this;
 }

@@ -101,9 +101,16 @@ TEST(KioskContest, WarningThenTypedAddressBrowserKeysAndLeaving) {
         contest.ToucheClavier(int(b));
     };
 
-    // Cancelled: internet mode left, the contest at its first step again.
-    contest.setWarningAnswer([] { return false; });
+    // Cancelled: internet mode left, the contest at its first step again. The flippers answer the
+    // warning: the pointer is hidden while it is up, shown again after.
+    bool pointerUnderWarning = true;
+    contest.setWarningAnswer([&] {
+        pointerUnderWarning = m.rt.cursorShown;
+        return false;
+    });
     press("15", vkbInternet);
+    EXPECT_FALSE(pointerUnderWarning);
+    EXPECT_TRUE(m.rt.cursorShown);
     EXPECT_FALSE(contest.kioskOpen());
     EXPECT_EQ(contest.browser(), nullptr);
     EXPECT_FALSE(contest.flow().windowsPrepared);

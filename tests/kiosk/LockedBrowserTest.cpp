@@ -126,6 +126,19 @@ protected:
         (void)waitFor([&] { return answer->has_value(); }, kWaitMs);
         return answer->value_or(QVariant());
     }
+    // The text a page shows.
+    static QString pageText(QWebEnginePage* page) {
+        auto text = std::make_shared<std::optional<QString>>();
+        page->toPlainText([text](const QString& t) { *text = t; });
+        (void)waitFor([&] { return text->has_value(); }, kWaitMs);
+        return text->value_or(QString());
+    }
+    // An address nobody answers on: a refused connection.
+    static QString closedPortAddress() {
+        QTcpServer closed;
+        closed.listen(QHostAddress::LocalHost, 0);
+        return QStringLiteral("http://127.0.0.1:%1/").arg(closed.serverPort());
+    }
     bool journalHas(const std::string& part) const {
         for (const auto& l : lines)
             if (l.find(part) != std::string::npos)
@@ -191,14 +204,10 @@ TEST_F(LockedBrowserTest, DownloadsFilesAndOtherSchemesAreRefused) {
 
 TEST_F(LockedBrowserTest, FailedLoadShowsOurFrenchPageAndClosingForgetsCookies) {
     QSignalSpy errors(browser.get(), &LockedBrowser::errorPageShown);
-    // A port nobody listens on: refused connection.
-    QTcpServer closed;
-    closed.listen(QHostAddress::LocalHost, 0);
-    const quint16 port = closed.serverPort();
-    closed.close();
-    ASSERT_TRUE(browser->load(QStringLiteral("http://127.0.0.1:%1/").arg(port)));
+    ASSERT_TRUE(browser->load(closedPortAddress()));
     ASSERT_TRUE(waitFor([&] { return errors.count() >= 1; }, kWaitMs));
     ASSERT_TRUE(waitTitle("Page indisponible")) << title().toStdString();
+    EXPECT_TRUE(pageText(browser->view()->page()).contains("avec le clavier"));
 
     ASSERT_TRUE(browser->load(web.url("/cookie")));
     ASSERT_TRUE(waitTitle("cookie"));
@@ -245,6 +254,13 @@ TEST_F(LockedBrowserTest, AdvertisersPageIsCentredOnFourFifthsOfTheScreenAndClos
         QTest::qWait(500);
         screen.grab().save(QString::fromLocal8Bit(shot));
     }
+    // Its error page does not send the public to a keyboard it does not have.
+    ad.showAddress(closedPortAddress().toStdString());
+    QWebEnginePage* adPage = ad.browser()->view()->page();
+    ASSERT_TRUE(waitFor([&] { return adPage->title() == "Page indisponible"; }, kWaitMs));
+    const QString adText = pageText(adPage);
+    EXPECT_TRUE(adText.contains(QString::fromUtf8("ne répond pas"))) << adText.toStdString();
+    EXPECT_FALSE(adText.contains("clavier")) << adText.toStdString();
     ad.close();
     EXPECT_FALSE(ad.exists());
     EXPECT_EQ(ad.create(), &ad);
