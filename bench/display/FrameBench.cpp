@@ -1,52 +1,20 @@
 // Backglass frame timings at 1920 x 1080 with the default pictures: a full redraw (every element
 // dirty), a typical game frame (two reels moving), a frame with nothing to do and a ranking frame
 // (six drifting photos).
-#include "DefaultPictures.h"
-#include "config/FrontonParams.h"
-#include "display/Backglass.h"
-#include "display/FrameComposer.h"
-#include "display/SymbolFiles.h"
+#include "BackglassStage.h"
 #include "players/RecordsPhotos.h"
 
 #include <benchmark/benchmark.h>
-
-#include <memory>
-#include <unistd.h>
 
 namespace {
 
 using namespace pinstage;
 
 // One backglass built once for every benchmark.
-struct Stage {
-    std::filesystem::path dir;
-    FrontonRecord layout = defaultFronton();
-    std::unique_ptr<Backglass> b;
-    ImagePresenter presenter;
-    FrameContext ctx;
-
-    Stage() {
-        dir = std::filesystem::temp_directory_path() / ("pinstage-bench-display-" + std::to_string(getpid()));
-        DataRoot root(dir);
-        writeDefaultPictures(root);
-        ScreenSize screen{1920, 1080};
-        stretchBackgroundToScreen(layout, screen);
-        buildSymbolFiles(layout, root, 0, 88, DataDir::Images);
-        buildSymbolFiles(layout, root, 88, 89, DataDir::PubImages);
-        b = std::make_unique<Backglass>(layout, root);
-        initDisplay(*b, screen);
-        initBackglass(*b, {}, 0);
-        ctx.now = 1000;
-        fullRedraw(*b, ctx, presenter);
-    }
-    ~Stage() {
-        std::error_code ec;
-        std::filesystem::remove_all(dir, ec);
-    }
-};
+using Stage = BackglassStage;
 
 Stage& stage() {
-    static Stage s;
+    static Stage s("pinstage-bench-display");
     return s;
 }
 

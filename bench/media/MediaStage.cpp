@@ -1,34 +1,13 @@
 // The shared stage of the media timings.
 #include "MediaStage.h"
 
-#include "DefaultPictures.h"
 #include "DefaultVideo.h"
-#include "display/SymbolFiles.h"
-
-#include <unistd.h>
 
 namespace pinstage {
 
-MediaStage::MediaStage() {
-    dir = std::filesystem::temp_directory_path() / ("pinstage-media-stage-" + std::to_string(getpid()));
-    DataRoot data(dir);
-    writeDefaultPictures(data);
-    writeDefaultVideos(data);
-    ScreenSize size{1920, 1080};
-    stretchBackgroundToScreen(layout, size);
-    buildSymbolFiles(layout, data, 0, 88, DataDir::Images);
-    buildSymbolFiles(layout, data, 88, 89, DataDir::PubImages);
-    b = std::make_unique<Backglass>(layout, data);
-    initDisplay(*b, size);
-    initBackglass(*b, {}, 0);
-    ctx.now = 1000;
-    fullRedraw(*b, ctx, presenter);
+MediaStage::MediaStage() : BackglassStage("pinstage-media-stage") {
+    writeDefaultVideos(root());
     screen = std::make_unique<BackglassMediaScreen>([this] { return b.get(); });
-}
-
-MediaStage::~MediaStage() {
-    std::error_code ec;
-    std::filesystem::remove_all(dir, ec);
 }
 
 FrameOutcome MediaStage::frame() {
